@@ -1,0 +1,5 @@
+if(CIMHTTP_SANITIZE)
+  set(_san_flags -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
+  add_compile_options(${_san_flags})
+  add_link_options(${_san_flags})
+endif()
