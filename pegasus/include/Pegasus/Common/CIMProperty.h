@@ -1,0 +1,65 @@
+#ifndef Pegasus_CIMProperty_h
+#define Pegasus_CIMProperty_h
+
+#include <Pegasus/Common/Config.h>
+#include <Pegasus/Common/CIMName.h>
+#include <Pegasus/Common/CIMQualifier.h>
+#include <Pegasus/Common/CIMValue.h>
+#include <memory>
+
+PEGASUS_NAMESPACE_BEGIN
+
+class CIMPropertyExtras;
+
+// A property of a class (declaration with default value) or of an instance
+// (its value). A default-constructed property is uninitialised; its
+// accessors throw UninitializedObjectException.
+class PEGASUS_COMMON_LINKAGE CIMProperty
+{
+public:
+    CIMProperty() = default;
+    CIMProperty(const CIMName& name,
+                const CIMValue& value,
+                Uint32 arraySize = 0,
+                const CIMName& referenceClassName = CIMName(),
+                const CIMName& classOrigin = CIMName(),
+                Boolean propagated = false);
+
+    Boolean isUninitialized() const { return _name.isNull(); }
+    const CIMName& getName() const;
+    void setName(const CIMName& name);
+    const CIMValue& getValue() const;
+    void setValue(const CIMValue& value);
+    CIMType getType() const { return getValue().getType(); }
+    Boolean isArray() const { return getValue().isArray(); }
+    Uint32 getArraySize() const;
+    const CIMName& getReferenceClassName() const;
+    const CIMName& getClassOrigin() const;
+    void setClassOrigin(const CIMName& classOrigin);
+    Boolean getPropagated() const;
+    void setPropagated(Boolean propagated);
+
+    CIMProperty& addQualifier(const CIMQualifier& qualifier);
+    Uint32 findQualifier(const CIMName& name) const;
+    CIMQualifier getQualifier(Uint32 index) const;
+    void removeQualifier(Uint32 index);
+    Uint32 getQualifierCount() const;
+
+    Boolean identical(const CIMProperty& other) const;
+
+private:
+    void checkInitialized() const;
+    CIMPropertyExtras& extras();
+
+    CIMName _name;
+    CIMValue _value;
+    // Class origin, reference class, array size and qualifiers are absent
+    // from most instance properties, so they live apart and are shared
+    // between copies until one of them changes.
+    std::shared_ptr<const CIMPropertyExtras> _extras;
+    Boolean _propagated = false;
+};
+
+PEGASUS_NAMESPACE_END
+
+#endif

@@ -1,0 +1,48 @@
+#include <Pegasus/Common/CIMInstance.h>
+
+#include "ElementAccessors.h"
+#include "Uninitialized.h"
+#include <Pegasus/Common/CIMObject.h>
+
+PEGASUS_NAMESPACE_BEGIN
+
+class CIMInstanceRep
+{
+public:
+    CIMName className;
+    CIMObjectPath path;
+    NamedElementList<CIMQualifier> qualifiers;
+    NamedElementList<CIMProperty> properties;
+};
+
+CIMInstance::CIMInstance(const CIMName& className)
+    : _rep(std::make_shared<CIMInstanceRep>(CIMInstanceRep{className, {}, {}, {}}))
+{
+    if (className.isNull())
+        throw InvalidNameException(String("an instance needs a class name"));
+}
+
+CIMInstance::CIMInstance(const CIMObject& object) : CIMInstance(object.asInstance())
+{
+}
+
+CIMInstanceRep& CIMInstance::rep() const
+{
+    return checkedRep(_rep, "CIMInstance");
+}
+
+CIMInstance CIMInstance::clone() const
+{
+    CIMInstance copy;
+    copy._rep = std::make_shared<CIMInstanceRep>(rep());
+    return copy;
+}
+
+const CIMName& CIMInstance::getClassName() const { return rep().className; }
+const CIMObjectPath& CIMInstance::getPath() const { return rep().path; }
+void CIMInstance::setPath(const CIMObjectPath& path) { rep().path = path; }
+
+PEGASUS_DEFINE_LIST_ACCESS(CIMInstance, CIMQualifier, Qualifier, qualifiers)
+PEGASUS_DEFINE_LIST_ACCESS(CIMInstance, CIMProperty, Property, properties)
+
+PEGASUS_NAMESPACE_END

@@ -1,0 +1,96 @@
+#include <Pegasus/Common/CIMName.h>
+
+#include <Pegasus/Common/Exception.h>
+
+PEGASUS_NAMESPACE_BEGIN
+
+namespace
+{
+bool isNameStart(unsigned char c)
+{
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_' || c >= 0x80;
+}
+
+bool isNameChar(unsigned char c)
+{
+    return isNameStart(c) || (c >= '0' && c <= '9');
+}
+
+bool legalName(const std::string& text, size_t begin, size_t end)
+{
+    if (begin >= end || !isNameStart(static_cast<unsigned char>(text[begin])))
+        return false;
+    for (size_t i = begin + 1; i < end; ++i)
+        if (!isNameChar(static_cast<unsigned char>(text[i])))
+            return false;
+    return true;
+}
+
+String withoutLeadingSlash(const String& name)
+{
+    return name.size() && name[0] == '/' ? name.subString(1) : name;
+}
+}
+
+CIMName::CIMName(const String& name) : _name(name)
+{
+    if (!legal(name))
+        throw InvalidNameException(String("invalid CIM name \"" + name.str() + "\""));
+}
+
+CIMName::CIMName(const char* name) : CIMName(String(name))
+{
+}
+
+Boolean CIMName::legal(const String& name)
+{
+    return legalName(name.str(), 0, name.size());
+}
+
+Boolean operator==(const CIMName& a, const CIMName& b)
+{
+    return a.equal(b);
+}
+
+Boolean operator!=(const CIMName& a, const CIMName& b)
+{
+    return !a.equal(b);
+}
+
+CIMNamespaceName::CIMNamespaceName(const String& name) : _name(withoutLeadingSlash(name))
+{
+    if (!legal(_name))
+        throw InvalidNamespaceNameException(String("invalid namespace name \"" + name.str() + "\""));
+}
+
+CIMNamespaceName::CIMNamespaceName(const char* name) : CIMNamespaceName(String(name))
+{
+}
+
+Boolean CIMNamespaceName::legal(const String& name)
+{
+    const std::string text = withoutLeadingSlash(name).str();
+    size_t begin = 0;
+    for (;;)
+    {
+        const size_t slash = text.find('/', begin);
+        const size_t end = slash == std::string::npos ? text.size() : slash;
+        if (!legalName(text, begin, end))
+            return false;
+        if (slash == std::string::npos)
+            return true;
+        begin = slash + 1;
+    }
+}
+
+Boolean operator==(const CIMNamespaceName& a, const CIMNamespaceName& b)
+{
+    return a.equal(b);
+}
+
+Boolean operator!=(const CIMNamespaceName& a, const CIMNamespaceName& b)
+{
+    return !a.equal(b);
+}
+
+PEGASUS_NAMESPACE_END

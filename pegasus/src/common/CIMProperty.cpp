@@ -1,0 +1,166 @@
+#include <Pegasus/Common/CIMProperty.h>
+
+#include "NamedElementList.h"
+#include "Uninitialized.h"
+
+PEGASUS_NAMESPACE_BEGIN
+
+class CIMPropertyExtras
+{
+public:
+    CIMName classOrigin;
+    CIMName referenceClassName;
+    Uint32 arraySize = 0;
+    NamedElementList<CIMQualifier> qualifiers;
+};
+
+namespace
+{
+const CIMPropertyExtras NO_EXTRAS;
+
+bool needsExtras(Uint32 arraySize, const CIMName& referenceClassName, const CIMName& classOrigin)
+{
+    return arraySize != 0 || !referenceClassName.isNull() || !classOrigin.isNull();
+}
+}
+
+CIMProperty::CIMProperty(const CIMName& name,
+                         const CIMValue& value,
+                         Uint32 arraySize,
+                         const CIMName& referenceClassName,
+                         const CIMName& classOrigin,
+                         Boolean propagated)
+    : _name(name), _value(value), _propagated(propagated)
+{
+    checkInitialized();
+    if (needsExtras(arraySize, referenceClassName, classOrigin))
+    {
+        CIMPropertyExtras& e = extras();
+        e.arraySize = arraySize;
+        e.referenceClassName = referenceClassName;
+        e.classOrigin = classOrigin;
+    }
+}
+
+void CIMProperty::checkInitialized() const
+{
+    if (isUninitialized())
+        throwUninitialized("CIMProperty");
+}
+
+CIMPropertyExtras& CIMProperty::extras()
+{
+    if (!_extras)
+        _extras = std::make_shared<CIMPropertyExtras>();
+    else if (_extras.use_count() > 1)
+        _extras = std::make_shared<CIMPropertyExtras>(*_extras);
+    return const_cast<CIMPropertyExtras&>(*_extras);
+}
+
+const CIMName& CIMProperty::getName() const
+{
+    checkInitialized();
+    return _name;
+}
+
+void CIMProperty::setName(const CIMName& name)
+{
+    checkInitialized();
+    if (name.isNull())
+        throw InvalidNameException(String("a property name must not be null"));
+    _name = name;
+}
+
+const CIMValue& CIMProperty::getValue() const
+{
+    checkInitialized();
+    return _value;
+}
+
+void CIMProperty::setValue(const CIMValue& value)
+{
+    checkInitialized();
+    _value = value;
+}
+
+Uint32 CIMProperty::getArraySize() const
+{
+    checkInitialized();
+    return _extras ? _extras->arraySize : 0;
+}
+
+const CIMName& CIMProperty::getReferenceClassName() const
+{
+    checkInitialized();
+    return (_extras ? *_extras : NO_EXTRAS).referenceClassName;
+}
+
+const CIMName& CIMProperty::getClassOrigin() const
+{
+    checkInitialized();
+    return (_extras ? *_extras : NO_EXTRAS).classOrigin;
+}
+
+void CIMProperty::setClassOrigin(const CIMName& classOrigin)
+{
+    checkInitialized();
+    extras().classOrigin = classOrigin;
+}
+
+Boolean CIMProperty::getPropagated() const
+{
+    checkInitialized();
+    return _propagated;
+}
+
+void CIMProperty::setPropagated(Boolean propagated)
+{
+    checkInitialized();
+    _propagated = propagated;
+}
+
+CIMProperty& CIMProperty::addQualifier(const CIMQualifier& qualifier)
+{
+    checkInitialized();
+    extras().qualifiers.add(qualifier);
+    return *this;
+}
+
+Uint32 CIMProperty::findQualifier(const CIMName& name) const
+{
+    checkInitialized();
+    return _extras ? _extras->qualifiers.find(name) : PEG_NOT_FOUND;
+}
+
+CIMQualifier CIMProperty::getQualifier(Uint32 index) const
+{
+    checkInitialized();
+    return (_extras ? *_extras : NO_EXTRAS).qualifiers.get(index);
+}
+
+void CIMProperty::removeQualifier(Uint32 index)
+{
+    checkInitialized();
+    extras().qualifiers.remove(index);
+}
+
+Uint32 CIMProperty::getQualifierCount() const
+{
+    checkInitialized();
+    return _extras ? _extras->qualifiers.size() : 0;
+}
+
+Boolean CIMProperty::identical(const CIMProperty& other) const
+{
+    if (!(_name == other._name && _value == other._value && _propagated == other._propagated
+          && getClassOrigin() == other.getClassOrigin()
+          && getReferenceClassName() == other.getReferenceClassName()
+          && getQualifierCount() == other.getQualifierCount()))
+        return false;
+    for (Uint32 i = 0; i < getQualifierCount(); ++i)
+        if (!getQualifier(i).identical(other.getQualifier(i)))
+            return false;
+    return true;
+}
+
+PEGASUS_NAMESPACE_END

@@ -1,0 +1,56 @@
+#include <Pegasus/Common/CIMScope.h>
+
+#include <string>
+
+PEGASUS_NAMESPACE_BEGIN
+
+namespace
+{
+struct ScopeName
+{
+    Uint32 bit;
+    const char* name;
+};
+
+const ScopeName SCOPE_NAMES[] = {{0x01, "CLASS"},     {0x02, "ASSOCIATION"}, {0x04, "INDICATION"}, {0x08, "PROPERTY"},
+                                 {0x10, "REFERENCE"}, {0x20, "METHOD"},      {0x40, "PARAMETER"}};
+const Uint32 ALL_SCOPES = 0x7F;
+}
+
+const CIMScope CIMScope::NONE(0x00);
+const CIMScope CIMScope::CLASS(0x01);
+const CIMScope CIMScope::ASSOCIATION(0x02);
+const CIMScope CIMScope::INDICATION(0x04);
+const CIMScope CIMScope::PROPERTY(0x08);
+const CIMScope CIMScope::REFERENCE(0x10);
+const CIMScope CIMScope::METHOD(0x20);
+const CIMScope CIMScope::PARAMETER(0x40);
+const CIMScope CIMScope::ANY(ALL_SCOPES);
+
+Boolean CIMScope::hasScope(const CIMScope& scope) const
+{
+    return scope._bits != 0 && (_bits & scope._bits) == scope._bits;
+}
+
+String CIMScope::toString() const
+{
+    if (_bits == ALL_SCOPES)
+        return String("ANY");
+    std::string out;
+    for (const ScopeName& s : SCOPE_NAMES)
+    {
+        if (!(_bits & s.bit))
+            continue;
+        if (!out.empty())
+            out += ' ';
+        out += s.name;
+    }
+    return String(std::move(out));
+}
+
+Boolean operator==(const CIMScope& a, const CIMScope& b)
+{
+    return a.equal(b);
+}
+
+PEGASUS_NAMESPACE_END
