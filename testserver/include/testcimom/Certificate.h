@@ -1,0 +1,27 @@
+#pragma once
+// Server certificates for the HTTPS listener: made at start-up (an EC P-256
+// key, cached per process and kind so starting servers stays fast) or read
+// from PEM files. The odd kinds let tests see how a client meets a
+// certificate it should not trust.
+
+#include <string>
+
+namespace testcimom {
+
+enum class CertificateKind {
+    SelfSigned,   // for "localhost" and 127.0.0.1, valid now
+    Expired,      // validity ended yesterday
+    NotYetValid,  // validity starts tomorrow
+    OtherHost,    // valid, but for "other-host.invalid"
+};
+
+struct CertificatePem {
+    std::string certificate;
+    std::string privateKey;
+
+    static const CertificatePem& generated(CertificateKind kind);
+    // Throws std::runtime_error when a file cannot be read.
+    static CertificatePem fromFiles(const std::string& certificateFile, const std::string& keyFile);
+};
+
+}  // namespace testcimom

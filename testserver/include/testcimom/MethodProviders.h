@@ -1,0 +1,52 @@
+#pragma once
+// Handlers of extrinsic methods (METHODCALL), registered per namespace,
+// class and method by a test or a data set. A handler registered on a class
+// also serves its subclasses. A handler may throw CimError.
+
+#include "testcimom/CimModel.h"
+
+#include <functional>
+#include <map>
+#include <mutex>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace testcimom {
+
+struct MethodCall {
+    std::string nameSpace;
+    ObjectPath target;  // a class path (no keys) or an instance path
+    std::string methodName;
+    std::vector<ParamValue> inParameters;
+
+    // The named input parameter, or nullptr.
+    const Value* parameter(const std::string& name) const;
+};
+
+struct MethodResult {
+    Value returnValue;
+    std::vector<ParamValue> outParameters;
+};
+
+using MethodHandler = std::function<MethodResult(const MethodCall&)>;
+
+class MethodProviders {
+public:
+    void add(const std::string& nameSpace, const std::string& className, const std::string& methodName,
+             MethodHandler handler);
+    void remove(const std::string& nameSpace, const std::string& className, const std::string& methodName);
+    // The handler for the method on the first of classChain (a class and its
+    // superclasses, nearest first) that has one.
+    std::optional<MethodHandler> find(const std::string& nameSpace, const std::vector<std::string>& classChain,
+                                      const std::string& methodName) const;
+
+private:
+    static std::string keyOf(const std::string& nameSpace, const std::string& className,
+                             const std::string& methodName);
+
+    mutable std::mutex mutex_;
+    std::map<std::string, MethodHandler> handlers_;
+};
+
+}  // namespace testcimom

@@ -1,0 +1,174 @@
+#include "testcimom/CimModel.h"
+
+#include <algorithm>
+#include <array>
+#include <cctype>
+
+namespace testcimom {
+
+namespace {
+
+constexpr std::array<const char*, 15> kTypeNames = {
+    "boolean", "uint8", "sint8", "uint16", "sint16", "uint32", "sint32", "uint64",
+    "sint64", "real32", "real64", "char16", "string", "datetime", "reference"};
+
+void appendKeyValue(std::string& out, const KeyBinding& key)
+{
+    if (key.reference) {
+        out += key.reference->toString();
+    } else if (key.valueType == "string") {
+        out += '"';
+        for (char c : key.value) {
+            if (c == '"' || c == '\\')
+                out += '\\';
+            out += c;
+        }
+        out += '"';
+    } else {
+        out += key.value;
+    }
+}
+
+bool sameKey(const KeyBinding& a, const KeyBinding& b)
+{
+    if (!sameName(a.name, b.name) || (a.reference == nullptr) != (b.reference == nullptr))
+        return false;
+    if (a.reference)
+        return a.reference->sameAs(*b.reference);
+    return a.value == b.value;
+}
+
+template <class Element>
+auto findByName(Element& elements, std::string_view name) -> decltype(&elements.front())
+{
+    auto it = std::find_if(elements.begin(), elements.end(),
+                           [&](const auto& element) { return sameName(element.name, name); });
+    return it == elements.end() ? nullptr : &*it;
+}
+
+}  // namespace
+
+const char* typeName(CimType type)
+{
+    return kTypeNames[static_cast<std::size_t>(type)];
+}
+
+std::optional<CimType> parseTypeName(std::string_view name)
+{
+    for (std::size_t i = 0; i < kTypeNames.size(); ++i) {
+        if (name == kTypeNames[i])
+            return static_cast<CimType>(i);
+    }
+    return std::nullopt;
+}
+
+bool sameName(std::string_view a, std::string_view b)
+{
+    return a.size() == b.size() &&
+           std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+               return std::tolower(static_cast<unsigned char>(x)) ==
+                      std::tolower(static_cast<unsigned char>(y));
+           });
+}
+
+std::string lowerName(std::string_view name)
+{
+    std::string lower(name);
+    for (char& c : lower)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return lower;
+}
+
+bool ObjectPath::sameAs(const ObjectPath& other) const
+{
+    if (!sameName(className, other.className) || keys.size() != other.keys.size())
+        return false;
+    return std::all_of(keys.begin(), keys.end(), [&](const KeyBinding& key) {
+        return std::any_of(other.keys.begin(), other.keys.end(),
+                           [&](const KeyBinding& candidate) { return sameKey(key, candidate); });
+    });
+}
+
+std::string ObjectPath::toString() const
+{
+    std::string text = nameSpace.empty() ? className : nameSpace + ":" + className;
+    for (std::size_t i = 0; i < keys.size(); ++i) {
+        text += i == 0 ? '.' : ',';
+        text += keys[i].name + "=";
+        appendKeyValue(text, keys[i]);
+    }
+    return text;
+}
+
+Value Value::null(CimType type, bool isArray)
+{
+    Value value;
+    value.type = type;
+    value.isArray = isArray;
+    return value;
+}
+
+Value Value::scalar(CimType type, std::string text)
+{
+    Value value = null(type);
+    value.isNull = false;
+    value.items.push_back(std::move(text));
+    return value;
+}
+
+Value Value::array(CimType type, std::vector<std::string> texts)
+{
+    Value value = null(type, true);
+    value.isNull = false;
+    value.items = std::move(texts);
+    return value;
+}
+
+Value Value::reference(ObjectPath path)
+{
+    Value value = null(CimType::Reference);
+    value.isNull = false;
+    value.references.push_back(std::move(path));
+    return value;
+}
+
+const Property* CimClass::findProperty(std::string_view name) const
+{
+    return findByName(properties, name);
+}
+
+const Qualifier* CimClass::findQualifier(std::string_view name) const
+{
+    return findByName(qualifiers, name);
+}
+
+bool CimClass::isKey(const Property& property) const
+{
+    const Qualifier* key = findByName(property.qualifiers, "Key");
+    return key != nullptr && !key->value.isNull && key->value.items.front() == "TRUE";
+}
+
+const Property* Instance::findProperty(std::string_view name) const
+{
+    return findByName(properties, name);
+}
+
+Property* Instance::findProperty(std::string_view name)
+{
+    return findByName(properties, name);
+}
+
+void Instance::set(const std::string& name, Value value)
+{
+    if (Property* existing = findProperty(name)) {
+        existing->value = std::move(value);
+        existing->propagated = false;
+        return;
+    }
+    Property property;
+    property.name = name;
+    property.value = std::move(value);
+    properties.push_back(std::move(property));
+}
+
+}  // namespace testcimom

@@ -1,0 +1,161 @@
+#include "testcimom/InstanceGenerator.h"
+
+#include <array>
+#include <cstdio>
+#include <ctime>
+
+namespace testcimom {
+
+namespace {
+
+std::string format(const char* pattern, long long value)
+{
+    char text[64];
+    std::snprintf(text, sizeof text, pattern, value);
+    return text;
+}
+
+std::string real64(double value)
+{
+    char text[64];
+    std::snprintf(text, sizeof text, "%.16e", value);
+    return text;
+}
+
+// A CIM timestamp, UTC, this many seconds after 2024-01-01 00:00:00.
+std::string timestamp(std::size_t secondsAfter2024)
+{
+    std::time_t when = static_cast<std::time_t>(1704067200 + secondsAfter2024);
+    std::tm utc{};
+    gmtime_r(&when, &utc);
+    char text[32];
+    std::strftime(text, sizeof text, "%Y%m%d%H%M%S.000000+000", &utc);
+    return text;
+}
+
+std::vector<std::string> firstTags(std::size_t count)
+{
+    static const std::array<const char*, 4> tags = {"alpha", "beta", "gamma", "delta"};
+    return std::vector<std::string>(tags.begin(), tags.begin() + static_cast<long>(count));
+}
+
+Instance testBigInstance(std::size_t i, std::size_t count)
+{
+    static const std::array<const char*, 4> codes = {"0", "2", "3", "6"};
+    const auto n = static_cast<long long>(i);
+    Instance instance;
+    instance.className = "Test_Big";
+    instance.set("InstanceID", Value::text(format("TestBig:%05lld", n)));
+    instance.set("Index", Value::scalar(CimType::Uint32, std::to_string(i)));
+    instance.set("Name", Value::text(format("big-%05lld", n)));
+    instance.set("Description", Value::text("Benchmark instance number " + std::to_string(i) + " of " +
+                                            std::to_string(count) + ", generated for enumeration timing."));
+    instance.set("Small", Value::scalar(CimType::Uint8, std::to_string(i % 256)));
+    instance.set("Delta", Value::scalar(CimType::Sint32, std::to_string(n - 5000)));
+    instance.set("Counter", Value::scalar(CimType::Uint64, std::to_string(i * 1000003ULL)));
+    instance.set("Ratio", Value::scalar(CimType::Real64, real64(static_cast<double>(i) / 7.0)));
+    instance.set("Flag", Value::boolean(i % 2 == 0));
+    instance.set("Timestamp", Value::scalar(CimType::Datetime, timestamp(i)));
+    instance.set("Tags", Value::array(CimType::String, firstTags(i % 4 + 1)));
+    instance.set("Codes", Value::array(CimType::Uint16, {"2", codes[i % 4]}));
+    return instance;
+}
+
+struct MixedType {
+    CimType type;
+    bool isArray;
+};
+
+MixedType mixedType(std::size_t index)
+{
+    static const std::array<MixedType, 8> cycle = {{{CimType::String, false},
+                                                    {CimType::Uint32, false},
+                                                    {CimType::Sint64, false},
+                                                    {CimType::Real64, false},
+                                                    {CimType::Boolean, false},
+                                                    {CimType::Datetime, false},
+                                                    {CimType::Uint16, true},
+                                                    {CimType::String, true}}};
+    return cycle[index % cycle.size()];
+}
+
+std::string mixedPropertyName(std::size_t index)
+{
+    MixedType type = mixedType(index);
+    return format("P%03lld_", static_cast<long long>(index)) + typeName(type.type) + (type.isArray ? "Array" : "");
+}
+
+std::string mixedText(CimType type, std::size_t row, std::size_t column)
+{
+    const std::size_t seed = row * 31 + column;
+    switch (type) {
+    case CimType::Uint32: return std::to_string(seed % 4000000000ULL);
+    case CimType::Sint64: return std::to_string(static_cast<long long>(seed) * -7919);
+    case CimType::Real64: return real64(static_cast<double>(seed) / 3.0);
+    case CimType::Boolean: return seed % 2 == 0 ? "TRUE" : "FALSE";
+    case CimType::Datetime: return timestamp(seed);
+    case CimType::Uint16: return std::to_string(seed % 65536);
+    default: return "value " + std::to_string(row) + "/" + std::to_string(column);
+    }
+}
+
+Value mixedValue(std::size_t row, std::size_t column)
+{
+    MixedType type = mixedType(column);
+    if (!type.isArray)
+        return Value::scalar(type.type, mixedText(type.type, row, column));
+    return Value::array(type.type, {mixedText(type.type, row, column), mixedText(type.type, row + 1, column)});
+}
+
+Qualifier keyQualifier()
+{
+    Qualifier key;
+    key.name = "Key";
+    key.value = Value::boolean(true);
+    key.flavor.overridable = false;
+    return key;
+}
+
+}  // namespace
+
+void InstanceGenerator::addTestBig(Repository& repository, const std::string& nameSpace, std::size_t count)
+{
+    std::vector<Instance> instances;
+    instances.reserve(count);
+    for (std::size_t i = 0; i < count; ++i)
+        instances.push_back(testBigInstance(i, count));
+    repository.addInstances(nameSpace, std::move(instances));
+}
+
+void InstanceGenerator::addMixedClass(Repository& repository, const std::string& nameSpace,
+                                      const std::string& className, std::size_t propertyCount,
+                                      std::size_t instanceCount)
+{
+    CimClass cimClass;
+    cimClass.name = className;
+    Property id;
+    id.name = "Id";
+    id.value = Value::null(CimType::String);
+    id.qualifiers.push_back(keyQualifier());
+    cimClass.properties.push_back(id);
+    for (std::size_t column = 1; column < propertyCount; ++column) {
+        Property property;
+        property.name = mixedPropertyName(column);
+        property.value = Value::null(mixedType(column).type, mixedType(column).isArray);
+        cimClass.properties.push_back(property);
+    }
+    repository.addClass(nameSpace, cimClass);
+    std::vector<Instance> instances;
+    instances.reserve(instanceCount);
+    for (std::size_t row = 0; row < instanceCount; ++row) {
+        Instance instance;
+        instance.className = className;
+        instance.set("Id", Value::text(className + ":" + std::to_string(row)));
+        for (std::size_t column = 1; column < propertyCount; ++column)
+            instance.set(cimClass.properties[column].name, mixedValue(row, column));
+        instances.push_back(std::move(instance));
+    }
+    repository.addInstances(nameSpace, std::move(instances));
+}
+
+}  // namespace testcimom

@@ -1,0 +1,47 @@
+#include "testcimom/MethodProviders.h"
+
+namespace testcimom {
+
+const Value* MethodCall::parameter(const std::string& name) const
+{
+    for (const ParamValue& param : inParameters) {
+        if (sameName(param.name, name))
+            return &param.value;
+    }
+    return nullptr;
+}
+
+std::string MethodProviders::keyOf(const std::string& nameSpace, const std::string& className,
+                                   const std::string& methodName)
+{
+    return lowerName(nameSpace) + "|" + lowerName(className) + "|" + lowerName(methodName);
+}
+
+void MethodProviders::add(const std::string& nameSpace, const std::string& className,
+                          const std::string& methodName, MethodHandler handler)
+{
+    std::lock_guard<std::mutex> lock(mutex_);
+    handlers_[keyOf(nameSpace, className, methodName)] = std::move(handler);
+}
+
+void MethodProviders::remove(const std::string& nameSpace, const std::string& className,
+                             const std::string& methodName)
+{
+    std::lock_guard<std::mutex> lock(mutex_);
+    handlers_.erase(keyOf(nameSpace, className, methodName));
+}
+
+std::optional<MethodHandler> MethodProviders::find(const std::string& nameSpace,
+                                                   const std::vector<std::string>& classChain,
+                                                   const std::string& methodName) const
+{
+    std::lock_guard<std::mutex> lock(mutex_);
+    for (const std::string& className : classChain) {
+        auto it = handlers_.find(keyOf(nameSpace, className, methodName));
+        if (it != handlers_.end())
+            return it->second;
+    }
+    return std::nullopt;
+}
+
+}  // namespace testcimom

@@ -1,0 +1,44 @@
+#pragma once
+// Carries out one decoded CIM operation on the repository and the method
+// handlers, and writes what goes inside the (I)METHODRESPONSE element.
+
+#include "CimRequest.h"
+#include "testcimom/CimError.h"
+#include "testcimom/MethodProviders.h"
+#include "testcimom/Repository.h"
+
+#include <optional>
+#include <string>
+
+namespace testcimom {
+
+struct OperationOutcome {
+    std::string content;  // IRETURNVALUE / RETURNVALUE and PARAMVALUEs; empty for an empty result
+    std::optional<CimError> error;
+};
+
+class OperationHandler {
+public:
+    OperationHandler(const Repository& repository, const MethodProviders& methods);
+
+    OperationOutcome execute(const CimRequest& request) const;
+
+private:
+    std::string dispatch(const CimRequest& request) const;
+    std::string getClass(const CimRequest& request) const;
+    std::string enumerateClasses(const CimRequest& request) const;
+    std::string enumerateClassNames(const CimRequest& request) const;
+    std::string enumerateInstances(const CimRequest& request) const;
+    std::string enumerateInstanceNames(const CimRequest& request) const;
+    std::string getInstance(const CimRequest& request) const;
+    std::string enumerateQualifiers(const CimRequest& request) const;
+    std::string invokeMethod(const CimRequest& request) const;
+
+    CimClass requiredClass(const std::string& nameSpace, const std::string& className, CimStatus missing) const;
+    std::vector<std::string> classChain(const std::string& nameSpace, const std::string& className) const;
+
+    const Repository& repository_;
+    const MethodProviders& methods_;
+};
+
+}  // namespace testcimom

@@ -1,0 +1,48 @@
+#include "testcimom/RequestCounters.h"
+
+#include "testcimom/CimModel.h"
+
+namespace testcimom {
+
+void RequestCounters::countRequest(const std::string& operation)
+{
+    std::lock_guard<std::mutex> lock(mutex_);
+    ++requests_[lowerName(operation)];
+}
+
+void RequestCounters::countConnection()
+{
+    std::lock_guard<std::mutex> lock(mutex_);
+    ++connections_;
+}
+
+void RequestCounters::reset()
+{
+    std::lock_guard<std::mutex> lock(mutex_);
+    requests_.clear();
+    connections_ = 0;
+}
+
+std::size_t RequestCounters::requests(const std::string& operation) const
+{
+    std::lock_guard<std::mutex> lock(mutex_);
+    auto it = requests_.find(lowerName(operation));
+    return it == requests_.end() ? 0 : it->second;
+}
+
+std::size_t RequestCounters::totalRequests() const
+{
+    std::lock_guard<std::mutex> lock(mutex_);
+    std::size_t total = 0;
+    for (const auto& entry : requests_)
+        total += entry.second;
+    return total;
+}
+
+std::size_t RequestCounters::connections() const
+{
+    std::lock_guard<std::mutex> lock(mutex_);
+    return connections_;
+}
+
+}  // namespace testcimom
