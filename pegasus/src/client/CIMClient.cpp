@@ -1,0 +1,213 @@
+#include <Pegasus/Client/CIMClient.h>
+
+#include "ClientSession.h"
+#include "RequestEncoder.h"
+
+PEGASUS_NAMESPACE_BEGIN
+
+namespace
+{
+// Results of any kind other than the one the operation returns mean the
+// server answered something else.
+void expectOnly(const DecodedResponse& r, Uint32 expectedKindCount, const char* what)
+{
+    const Uint32 total = r.classNames.size() + r.paths.size() + r.instances.size() + r.classes.size() + r.objects.size();
+    if (total != expectedKindCount)
+        throw CIMClientResponseException(String(std::string("response holds results other than ") + what));
+}
+
+template <class T>
+const T& single(const Array<T>& results, const char* what)
+{
+    if (results.size() != 1)
+        throw CIMClientResponseException(String(std::string("response holds ") + std::to_string(results.size())
+                                                + " " + what + " instead of one"));
+    return results[0];
+}
+}
+
+CIMClient::CIMClient() : _session(new ClientSession(makeAsioHttpTransport()))
+{
+}
+
+CIMClient::~CIMClient() = default;
+
+Uint32 CIMClient::getTimeout() const { return _session->timeout; }
+void CIMClient::setTimeout(Uint32 timeoutMilliseconds) { _session->timeout = timeoutMilliseconds; }
+Uint32 CIMClient::getConnectTimeout() const { return _session->connectTimeout; }
+void CIMClient::setConnectTimeout(Uint32 timeoutMilliseconds) { _session->connectTimeout = timeoutMilliseconds; }
+Uint64 CIMClient::getMaxResponseSize() const { return _session->maxResponseBytes; }
+void CIMClient::setMaxResponseSize(Uint64 bytes) { _session->maxResponseBytes = bytes; }
+
+void CIMClient::connect(const String& host, Uint32 portNumber, const String& userName, const String& password)
+{
+    _session->connect(host, portNumber, nullptr, userName, password);
+}
+
+void CIMClient::connect(const String& host, Uint32 portNumber, const SSLContext& sslContext,
+                        const String& userName, const String& password)
+{
+    _session->connect(host, portNumber, &sslContext, userName, password);
+}
+
+void CIMClient::disconnect()
+{
+    _session->disconnect();
+}
+
+CIMClass CIMClient::getClass(const CIMNamespaceName& nameSpace, const CIMName& className, Boolean localOnly,
+                             Boolean includeQualifiers, Boolean includeClassOrigin, const CIMPropertyList& propertyList)
+{
+    RequestEncoder request("GetClass", nameSpace);
+    request.className("ClassName", className)
+        .flag("LocalOnly", localOnly, true)
+        .flag("IncludeQualifiers", includeQualifiers, true)
+        .flag("IncludeClassOrigin", includeClassOrigin, false)
+        .propertyList(propertyList);
+    const DecodedResponse r = _session->call(request.encode(_session->nextMessageId()));
+    expectOnly(r, r.classes.size(), "classes");
+    return single(r.classes, "classes");
+}
+
+Array<CIMClass> CIMClient::enumerateClasses(const CIMNamespaceName& nameSpace, const CIMName& className,
+                                            Boolean deepInheritance, Boolean localOnly, Boolean includeQualifiers,
+                                            Boolean includeClassOrigin)
+{
+    RequestEncoder request("EnumerateClasses", nameSpace);
+    request.className("ClassName", className)
+        .flag("DeepInheritance", deepInheritance, false)
+        .flag("LocalOnly", localOnly, true)
+        .flag("IncludeQualifiers", includeQualifiers, true)
+        .flag("IncludeClassOrigin", includeClassOrigin, false);
+    const DecodedResponse r = _session->call(request.encode(_session->nextMessageId()));
+    expectOnly(r, r.classes.size(), "classes");
+    return r.classes;
+}
+
+Array<CIMName> CIMClient::enumerateClassNames(const CIMNamespaceName& nameSpace, const CIMName& className,
+                                              Boolean deepInheritance)
+{
+    RequestEncoder request("EnumerateClassNames", nameSpace);
+    request.className("ClassName", className).flag("DeepInheritance", deepInheritance, false);
+    const DecodedResponse r = _session->call(request.encode(_session->nextMessageId()));
+    expectOnly(r, r.classNames.size(), "class names");
+    return r.classNames;
+}
+
+CIMInstance CIMClient::getInstance(const CIMNamespaceName& nameSpace, const CIMObjectPath& instanceName,
+                                   Boolean localOnly, Boolean includeQualifiers, Boolean includeClassOrigin,
+                                   const CIMPropertyList& propertyList)
+{
+    RequestEncoder request("GetInstance", nameSpace);
+    request.instanceName("InstanceName", instanceName)
+        .flag("LocalOnly", localOnly, true)
+        .flag("IncludeQualifiers", includeQualifiers, false)
+        .flag("IncludeClassOrigin", includeClassOrigin, false)
+        .propertyList(propertyList);
+    const DecodedResponse r = _session->call(request.encode(_session->nextMessageId()));
+    expectOnly(r, r.instances.size(), "instances");
+    CIMInstance instance = single(r.instances, "instances");
+    instance.setPath(instanceName);
+    return instance;
+}
+
+Array<CIMInstance> CIMClient::enumerateInstances(const CIMNamespaceName& nameSpace, const CIMName& className,
+                                                 Boolean deepInheritance, Boolean localOnly,
+                                                 Boolean includeQualifiers, Boolean includeClassOrigin,
+                                                 const CIMPropertyList& propertyList)
+{
+    RequestEncoder request("EnumerateInstances", nameSpace);
+    request.className("ClassName", className)
+        .flag("DeepInheritance", deepInheritance, true)
+        .flag("LocalOnly", localOnly, true)
+        .flag("IncludeQualifiers", includeQualifiers, false)
+        .flag("IncludeClassOrigin", includeClassOrigin, false)
+        .propertyList(propertyList);
+    DecodedResponse r = _session->call(request.encode(_session->nextMessageId()));
+    expectOnly(r, r.instances.size(), "instances");
+    return std::move(r.instances);
+}
+
+Array<CIMObjectPath> CIMClient::enumerateInstanceNames(const CIMNamespaceName& nameSpace, const CIMName& className)
+{
+    RequestEncoder request("EnumerateInstanceNames", nameSpace);
+    request.className("ClassName", className);
+    DecodedResponse r = _session->call(request.encode(_session->nextMessageId()));
+    expectOnly(r, r.paths.size(), "instance names");
+    return std::move(r.paths);
+}
+
+Array<CIMObject> CIMClient::associators(const CIMNamespaceName& nameSpace, const CIMObjectPath& objectName,
+                                        const CIMName& assocClass, const CIMName& resultClass, const String& role,
+                                        const String& resultRole, Boolean includeQualifiers,
+                                        Boolean includeClassOrigin, const CIMPropertyList& propertyList)
+{
+    RequestEncoder request("Associators", nameSpace);
+    request.objectName("ObjectName", objectName)
+        .className("AssocClass", assocClass)
+        .className("ResultClass", resultClass)
+        .string("Role", role)
+        .string("ResultRole", resultRole)
+        .flag("IncludeQualifiers", includeQualifiers, false)
+        .flag("IncludeClassOrigin", includeClassOrigin, false)
+        .propertyList(propertyList);
+    DecodedResponse r = _session->call(request.encode(_session->nextMessageId()));
+    expectOnly(r, r.objects.size(), "objects");
+    return std::move(r.objects);
+}
+
+Array<CIMObjectPath> CIMClient::associatorNames(const CIMNamespaceName& nameSpace, const CIMObjectPath& objectName,
+                                                const CIMName& assocClass, const CIMName& resultClass,
+                                                const String& role, const String& resultRole)
+{
+    RequestEncoder request("AssociatorNames", nameSpace);
+    request.objectName("ObjectName", objectName)
+        .className("AssocClass", assocClass)
+        .className("ResultClass", resultClass)
+        .string("Role", role)
+        .string("ResultRole", resultRole);
+    DecodedResponse r = _session->call(request.encode(_session->nextMessageId()));
+    expectOnly(r, r.paths.size(), "object paths");
+    return std::move(r.paths);
+}
+
+Array<CIMObject> CIMClient::references(const CIMNamespaceName& nameSpace, const CIMObjectPath& objectName,
+                                       const CIMName& resultClass, const String& role, Boolean includeQualifiers,
+                                       Boolean includeClassOrigin, const CIMPropertyList& propertyList)
+{
+    RequestEncoder request("References", nameSpace);
+    request.objectName("ObjectName", objectName)
+        .className("ResultClass", resultClass)
+        .string("Role", role)
+        .flag("IncludeQualifiers", includeQualifiers, false)
+        .flag("IncludeClassOrigin", includeClassOrigin, false)
+        .propertyList(propertyList);
+    DecodedResponse r = _session->call(request.encode(_session->nextMessageId()));
+    expectOnly(r, r.objects.size(), "objects");
+    return std::move(r.objects);
+}
+
+Array<CIMObjectPath> CIMClient::referenceNames(const CIMNamespaceName& nameSpace, const CIMObjectPath& objectName,
+                                               const CIMName& resultClass, const String& role)
+{
+    RequestEncoder request("ReferenceNames", nameSpace);
+    request.objectName("ObjectName", objectName).className("ResultClass", resultClass).string("Role", role);
+    DecodedResponse r = _session->call(request.encode(_session->nextMessageId()));
+    expectOnly(r, r.paths.size(), "object paths");
+    return std::move(r.paths);
+}
+
+CIMValue CIMClient::invokeMethod(const CIMNamespaceName& nameSpace, const CIMObjectPath& instanceName,
+                                 const CIMName& methodName, const Array<CIMParamValue>& inParameters,
+                                 Array<CIMParamValue>& outParameters)
+{
+    const EncodedRequest request =
+        RequestEncoder::methodCall(_session->nextMessageId(), nameSpace, instanceName, methodName, inParameters);
+    DecodedResponse r = _session->call(request);
+    if (!r.isMethodResponse)
+        throw CIMClientResponseException(String("intrinsic response to an extrinsic method call"));
+    outParameters = std::move(r.outParameters);
+    return r.returnValue;
+}
+
+PEGASUS_NAMESPACE_END

@@ -1,0 +1,48 @@
+#ifndef Pegasus_ClientSession_h
+#define Pegasus_ClientSession_h
+
+#include "DecodedResponse.h"
+#include "HttpTransport.h"
+#include "RequestEncoder.h"
+#include <Pegasus/Common/SSLContext.h>
+#include <Pegasus/Common/String.h>
+#include <memory>
+
+PEGASUS_NAMESPACE_BEGIN
+
+// The connection state behind a CIMClient: where the server is, how to
+// authenticate, the time-outs, and the request/response cycle with its
+// HTTP and CIM error checks.
+class ClientSession
+{
+public:
+    explicit ClientSession(std::unique_ptr<HttpTransport> transport);
+
+    Uint32 timeout = 20000;
+    Uint32 connectTimeout = 10000;
+    Uint64 maxResponseBytes = Uint64(512) * 1024 * 1024;
+
+    void connect(const String& host, Uint32 port, const SSLContext* tls, const String& userName, const String& password);
+    void disconnect();
+    Uint32 nextMessageId() { return _nextMessageId++; }
+
+    // Sends the request (reconnecting first when the server closed the
+    // idle connection) and returns the decoded response; throws for HTTP
+    // failures, CIM errors and responses to another method.
+    DecodedResponse call(const EncodedRequest& request);
+
+private:
+    Clock::time_point connectDeadline() const;
+    void ensureConnection();
+    HttpRequest httpRequest(const EncodedRequest& request) const;
+
+    std::unique_ptr<HttpTransport> _transport;
+    HttpEndpoint _endpoint;
+    std::string _authorization;
+    bool _connected = false;
+    Uint32 _nextMessageId = 1000;
+};
+
+PEGASUS_NAMESPACE_END
+
+#endif
