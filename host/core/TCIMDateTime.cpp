@@ -1,0 +1,168 @@
+#include <qel/TCIMDateTime.h>
+
+#include <cstdio>
+#include <cstdlib>
+
+#include <qel/TQELException.h>
+
+namespace NVORNQEL20 {
+
+namespace {
+
+const std::size_t kTextLength = 25;
+const unsigned kMaxIntervalDays = 99999999;
+const long long kMicrosecondsPerSecond = 1000000;
+
+bool IsLeapYear(unsigned year) { return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0; }
+
+unsigned DaysInMonth(unsigned year, unsigned month) {
+    static const unsigned kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    return kDays[month - 1] + (month == 2 && IsLeapYear(year) ? 1 : 0);
+}
+
+// Days from 0000-01-01 (proleptic Gregorian calendar, year 0 a leap year).
+long long DayNumber(unsigned year, unsigned month, unsigned day) {
+    static const unsigned kDaysBeforeMonth[] = {0, 31, 59, 90, 120, 151, 181, 212, 243, 273, 304, 334};
+    long long leapDaysBefore = year == 0 ? 0 : (year - 1) / 4 - (year - 1) / 100 + (year - 1) / 400 + 1;
+    long long leapDayThisYear = (month > 2 && IsLeapYear(year)) ? 1 : 0;
+    return 365LL * year + leapDaysBefore + kDaysBeforeMonth[month - 1] + leapDayThisYear + day - 1;
+}
+
+[[noreturn]] void Reject(const std::string& text, const std::string& reason) {
+    throw TQELException(TQELStatusCode::eInvalidValue, "datetime '" + text + "': " + reason);
+}
+
+// The decimal number in text[begin, begin + count); every character must be a digit.
+unsigned ReadDigits(const std::string& text, std::size_t begin, std::size_t count) {
+    unsigned value = 0;
+    for (std::size_t i = begin; i < begin + count; ++i) {
+        if (text[i] < '0' || text[i] > '9') {
+            Reject(text, "digit expected at position " + std::to_string(i));
+        }
+        value = value * 10 + static_cast<unsigned>(text[i] - '0');
+    }
+    return value;
+}
+
+void CheckRange(const std::string& text, const char* field, unsigned value, unsigned low, unsigned high) {
+    if (value < low || value > high) {
+        Reject(text, std::string(field) + " " + std::to_string(value) + " is out of range");
+    }
+}
+
+std::string Format(const char* format, unsigned a, unsigned b, unsigned c, unsigned d, unsigned e,
+                   unsigned f, unsigned g) {
+    char buffer[64];
+    std::snprintf(buffer, sizeof buffer, format, a, b, c, d, e, f, g);
+    return buffer;
+}
+
+std::string MicrosecondSuffix(unsigned microseconds) {
+    char buffer[16];
+    std::snprintf(buffer, sizeof buffer, ".%06u", microseconds);
+    return microseconds == 0 ? std::string() : std::string(buffer);
+}
+
+}  // namespace
+
+TCIMDateTime::TCIMDateTime()
+    : fInterval(true),
+      fDays(0),
+      fYear(0),
+      fMonth(0),
+      fDay(0),
+      fHours(0),
+      fMinutes(0),
+      fSeconds(0),
+      fMicroseconds(0),
+      fUtcOffsetMinutes(0) {}
+
+TCIMDateTime::TCIMDateTime(const std::string& text) : TCIMDateTime() {
+    if (text.size() != kTextLength || text[14] != '.') {
+        Reject(text, "expected yyyymmddhhmmss.mmmmmmsutc or ddddddddhhmmss.mmmmmm:000");
+    }
+    const char separator = text[21];
+    if (separator != '+' && separator != '-' && separator != ':') {
+        Reject(text, "expected '+', '-' or ':' at position 21");
+    }
+    fInterval = separator == ':';
+    fHours = static_cast<unsigned short>(ReadDigits(text, 8, 2));
+    fMinutes = static_cast<unsigned short>(ReadDigits(text, 10, 2));
+    fSeconds = static_cast<unsigned short>(ReadDigits(text, 12, 2));
+    fMicroseconds = ReadDigits(text, 15, 6);
+    const unsigned utc = ReadDigits(text, 22, 3);
+    CheckRange(text, "hours", fHours, 0, 23);
+    CheckRange(text, "minutes", fMinutes, 0, 59);
+    CheckRange(text, "seconds", fSeconds, 0, 59);
+    if (fInterval) {
+        fDays = ReadDigits(text, 0, 8);
+        CheckRange(text, "interval offset", utc, 0, 0);
+        return;
+    }
+    fYear = static_cast<unsigned short>(ReadDigits(text, 0, 4));
+    fMonth = static_cast<unsigned short>(ReadDigits(text, 4, 2));
+    CheckRange(text, "month", fMonth, 1, 12);
+    fDay = static_cast<unsigned short>(ReadDigits(text, 6, 2));
+    CheckRange(text, "day", fDay, 1, DaysInMonth(fYear, fMonth));
+    fUtcOffsetMinutes = static_cast<short>(separator == '-' ? -static_cast<int>(utc) : static_cast<int>(utc));
+}
+
+void TCIMDateTime::Set(unsigned days, unsigned short hours, unsigned short minutes, unsigned short seconds,
+                       unsigned microseconds) {
+    if (days > kMaxIntervalDays || hours > 23 || minutes > 59 || seconds > 59 || microseconds > 999999) {
+        throw TQELException(TQELStatusCode::eInvalidValue,
+                            "interval " + std::to_string(days) + " days " + std::to_string(hours) + ":" +
+                                std::to_string(minutes) + ":" + std::to_string(seconds) + "." +
+                                std::to_string(microseconds) + " is out of range");
+    }
+    *this = TCIMDateTime();
+    fDays = days;
+    fHours = hours;
+    fMinutes = minutes;
+    fSeconds = seconds;
+    fMicroseconds = microseconds;
+}
+
+bool TCIMDateTime::IsInterval() const { return fInterval; }
+
+std::string TCIMDateTime::ToString() const {
+    if (fInterval) {
+        return Format("%08u%02u%02u%02u.%06u:%03u", fDays, fHours, fMinutes, fSeconds, fMicroseconds, 0, 0);
+    }
+    const char* format = fUtcOffsetMinutes < 0 ? "%04u%02u%02u%02u%02u%02u.%06u-" : "%04u%02u%02u%02u%02u%02u.%06u+";
+    char offset[8];
+    std::snprintf(offset, sizeof offset, "%03d", std::abs(fUtcOffsetMinutes));
+    return Format(format, fYear, fMonth, fDay, fHours, fMinutes, fSeconds, fMicroseconds) + offset;
+}
+
+std::string TCIMDateTime::ToUIString() const {
+    if (fInterval) {
+        return std::to_string(fDays) + (fDays == 1 ? " day " : " days ") +
+               Format("%02u:%02u:%02u", fHours, fMinutes, fSeconds, 0, 0, 0, 0) + MicrosecondSuffix(fMicroseconds);
+    }
+    const unsigned offset = static_cast<unsigned>(std::abs(fUtcOffsetMinutes));
+    return Format("%04u-%02u-%02u %02u:%02u:%02u", fYear, fMonth, fDay, fHours, fMinutes, fSeconds, 0) +
+           MicrosecondSuffix(fMicroseconds) + (fUtcOffsetMinutes < 0 ? " UTC-" : " UTC+") +
+           Format("%02u:%02u", offset / 60, offset % 60, 0, 0, 0, 0, 0);
+}
+
+long long TCIMDateTime::MicrosecondsSinceOrigin() const {
+    long long days = fInterval ? fDays : DayNumber(fYear, fMonth, fDay);
+    long long minutes = (days * 24 + fHours) * 60 + fMinutes - (fInterval ? 0 : fUtcOffsetMinutes);
+    return (minutes * 60 + fSeconds) * kMicrosecondsPerSecond + fMicroseconds;
+}
+
+bool TCIMDateTime::operator==(const TCIMDateTime& other) const {
+    return fInterval == other.fInterval && MicrosecondsSinceOrigin() == other.MicrosecondsSinceOrigin();
+}
+
+bool TCIMDateTime::operator!=(const TCIMDateTime& other) const { return !(*this == other); }
+
+bool TCIMDateTime::operator<(const TCIMDateTime& other) const {
+    if (fInterval != other.fInterval) {
+        return fInterval;
+    }
+    return MicrosecondsSinceOrigin() < other.MicrosecondsSinceOrigin();
+}
+
+}  // namespace NVORNQEL20

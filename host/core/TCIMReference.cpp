@@ -1,0 +1,213 @@
+#include <qel/TCIMReference.h>
+
+#include <qel/ICIMNamespace.h>
+#include <qel/TCIMName.h>
+#include <qel/TQELException.h>
+
+#include "NumberText.h"
+
+namespace NVORNQEL20 {
+
+namespace {
+
+typedef TCIMValue::TCIMType TType;
+
+std::string Quote(const std::string& text) {
+    std::string quoted("\"");
+    for (char c : text) {
+        if (c == '"' || c == '\\') {
+            quoted += '\\';
+        }
+        quoted += c;
+    }
+    return quoted + '"';
+}
+
+bool IsWrittenBare(const TCIMValue& value) {
+    const TType::ECIMType type = value.GetType();
+    return !value.IsNull() && type >= TType::eBoolean && type <= TType::eReal64;
+}
+
+std::string KeyValueText(const TCIMValue& value) {
+    return IsWrittenBare(value) ? value.ToString(10) : Quote(value.ToString(10));
+}
+
+// The parts of an object path text.
+struct TPathParts {
+    std::string fHost;
+    std::string fNamespaceName;
+    std::string fClassName;
+    std::vector<TCIMReference::TKeyBinding> fKeyBindings;
+};
+
+// Reads "//host/namespace:Class.key=value,..." (host, namespace and keys optional).
+class TPathParser {
+public:
+    explicit TPathParser(const std::string& path) : fPath(path), fPos(0) {}
+
+    TPathParts Parse() {
+        TPathParts parts;
+        ReadHost(parts);
+        ReadNamespace(parts);
+        ReadClassName(parts);
+        ReadKeyBindings(parts);
+        return parts;
+    }
+
+private:
+    [[noreturn]] void Fail(const std::string& reason) const {
+        throw TQELException(TQELStatusCode::eInvalidValue,
+                            "object path '" + fPath + "': " + reason + " at position " + std::to_string(fPos));
+    }
+
+    bool AtEnd() const { return fPos >= fPath.size(); }
+
+    void ReadHost(TPathParts& parts) {
+        if (fPath.compare(0, 2, "//") != 0) {
+            return;
+        }
+        const std::size_t slash = fPath.find('/', 2);
+        if (slash == std::string::npos || slash == 2) {
+            Fail("host without namespace");
+        }
+        parts.fHost = fPath.substr(2, slash - 2);
+        fPos = slash + 1;
+    }
+
+    void ReadNamespace(TPathParts& parts) {
+        const std::size_t colon = fPath.find(':', fPos);
+        const std::size_t classEnd = fPath.find_first_of(".=", fPos);
+        if (colon != std::string::npos && colon < classEnd) {
+            parts.fNamespaceName = fPath.substr(fPos, colon - fPos);
+            fPos = colon + 1;
+        }
+        if (parts.fNamespaceName.empty() && !parts.fHost.empty()) {
+            Fail("host without namespace");
+        }
+    }
+
+    void ReadClassName(TPathParts& parts) {
+        const std::size_t classEnd = std::min(fPath.find_first_of(".=", fPos), fPath.size());
+        parts.fClassName = fPath.substr(fPos, classEnd - fPos);
+        if (!TCIMName::IsValid(parts.fClassName)) {
+            Fail("invalid class name '" + parts.fClassName + "'");
+        }
+        fPos = classEnd;
+    }
+
+    void ReadKeyBindings(TPathParts& parts) {
+        if (AtEnd() || fPath.compare(fPos, std::string::npos, "=@") == 0) {
+            return;
+        }
+        if (fPath[fPos] != '.') {
+            Fail("'.' expected");
+        }
+        do {
+            ++fPos;
+            std::string name = ReadKeyName();
+            parts.fKeyBindings.emplace_back(name, ReadKeyValue());
+        } while (!AtEnd() && fPath[fPos] == ',');
+        if (!AtEnd()) {
+            Fail("',' expected");
+        }
+    }
+
+    std::string ReadKeyName() {
+        const std::size_t equals = fPath.find('=', fPos);
+        std::string name = fPath.substr(fPos, equals == std::string::npos ? std::string::npos : equals - fPos);
+        if (equals == std::string::npos || !TCIMName::IsValid(name)) {
+            Fail("invalid key name '" + name + "'");
+        }
+        fPos = equals + 1;
+        return name;
+    }
+
+    TCIMValue ReadKeyValue() { return (!AtEnd() && fPath[fPos] == '"') ? ReadQuoted() : ReadBare(); }
+
+    TCIMValue ReadQuoted() {
+        std::string text;
+        for (++fPos; !AtEnd() && fPath[fPos] != '"'; ++fPos) {
+            if (fPath[fPos] == '\\' && fPos + 1 < fPath.size()) {
+                ++fPos;
+            }
+            text += fPath[fPos];
+        }
+        if (AtEnd()) {
+            Fail("unterminated quoted value");
+        }
+        ++fPos;
+        return TCIMValue(text);
+    }
+
+    TCIMValue ReadBare() {
+        const std::size_t end = std::min(fPath.find(',', fPos), fPath.size());
+        const std::string text = fPath.substr(fPos, end - fPos);
+        bool boolean = false;
+        unsigned long long unsignedNumber = 0;
+        long long signedNumber = 0;
+        double real = 0;
+        TCIMValue value;
+        if (NumberText::ParseBoolean(text, boolean)) {
+            value = TCIMValue(boolean);
+        } else if (NumberText::ParseUnsigned(text, unsignedNumber)) {
+            value = TCIMValue(unsignedNumber);
+        } else if (NumberText::ParseSigned(text, signedNumber)) {
+            value = TCIMValue(signedNumber);
+        } else if (NumberText::ParseReal(text, real)) {
+            value = TCIMValue(real);
+        } else {
+            Fail("unquoted key value '" + text + "' is not a boolean or a number");
+        }
+        fPos = end;
+        return value;
+    }
+
+    const std::string& fPath;
+    std::size_t fPos;
+};
+
+}  // namespace
+
+TCIMReference::TCIMReference() = default;
+
+TCIMReference::TCIMReference(boost::shared_ptr<ICIMNamespace> nameSpace, const TCIMContext& keyBindings,
+                             const std::string& className)
+    : fNamespace(nameSpace), fClassName(className), fKeyBindings(keyBindings.begin(), keyBindings.end()) {}
+
+const std::string& TCIMReference::GetClassName() const { return fClassName; }
+const std::string& TCIMReference::GetHost() const { return fHost; }
+const std::string& TCIMReference::GetNamespaceName() const { return fNamespaceName; }
+const std::vector<TCIMReference::TKeyBinding>& TCIMReference::GetKeyBindings() const { return fKeyBindings; }
+
+std::string TCIMReference::GetPath() const {
+    std::string path;
+    if (!fHost.empty()) {
+        path += "//" + fHost + "/";
+    }
+    if (!fNamespaceName.empty()) {
+        path += fNamespaceName + ":";
+    }
+    path += fClassName;
+    for (std::size_t i = 0; i < fKeyBindings.size(); ++i) {
+        path += (i == 0 ? "." : ",") + fKeyBindings[i].first + "=" + KeyValueText(fKeyBindings[i].second);
+    }
+    return path;
+}
+
+void TCIMReference::SetPath(const std::string& path) {
+    TPathParts parts = TPathParser(path).Parse();
+    fHost = std::move(parts.fHost);
+    fNamespaceName = std::move(parts.fNamespaceName);
+    fClassName = std::move(parts.fClassName);
+    fKeyBindings = std::move(parts.fKeyBindings);
+}
+
+boost::shared_ptr<ICIMNamespace> TCIMReference::GetNamespace() const { return fNamespace.lock(); }
+
+void TCIMReference::SetNamespace(boost::shared_ptr<ICIMNamespace> nameSpace) { fNamespace = nameSpace; }
+
+bool TCIMReference::operator==(const TCIMReference& other) const { return GetPath() == other.GetPath(); }
+bool TCIMReference::operator!=(const TCIMReference& other) const { return !(*this == other); }
+bool TCIMReference::operator<(const TCIMReference& other) const { return GetPath() < other.GetPath(); }
+
+}  // namespace NVORNQEL20

@@ -1,0 +1,53 @@
+#ifndef QEL_TCIMDATETIME_H
+#define QEL_TCIMDATETIME_H
+
+#include <string>
+
+namespace NVORNQEL20 {
+
+// A CIM datetime: a timestamp "yyyymmddhhmmss.mmmmmmsutc" (s is + or -, utc
+// the offset in minutes) or an interval "ddddddddhhmmss.mmmmmm:000".
+class TCIMDateTime {
+public:
+    // The zero interval.
+    TCIMDateTime();
+    // Throws TQELException (invalid value) for malformed or out-of-range text.
+    explicit TCIMDateTime(const std::string& text);
+
+    // Makes this an interval; throws TQELException (invalid value) when a
+    // field is out of range (days above 99999999, hours above 23, ...).
+    void Set(unsigned days, unsigned short hours, unsigned short minutes, unsigned short seconds,
+             unsigned microseconds);
+
+    bool IsInterval() const;
+    // The CIM text.
+    std::string ToString() const;
+    // For people: intervals as "1 day 01:01:01" or "0 days 00:00:01.500000",
+    // timestamps as "2024-03-15 08:15:00 UTC+00:00"; microseconds only when
+    // not zero.
+    std::string ToUIString() const;
+
+    // Intervals order before timestamps; intervals by length, timestamps by
+    // the instant they name (so equal instants in other time zones are equal).
+    bool operator==(const TCIMDateTime& other) const;
+    bool operator!=(const TCIMDateTime& other) const;
+    bool operator<(const TCIMDateTime& other) const;
+
+private:
+    long long MicrosecondsSinceOrigin() const;
+
+    bool fInterval;
+    unsigned fDays;  // intervals only
+    unsigned short fYear;
+    unsigned short fMonth;
+    unsigned short fDay;
+    unsigned short fHours;
+    unsigned short fMinutes;
+    unsigned short fSeconds;
+    unsigned fMicroseconds;
+    short fUtcOffsetMinutes;  // timestamps only
+};
+
+}  // namespace NVORNQEL20
+
+#endif
