@@ -1,0 +1,46 @@
+#include "TInmemQualifierTable.h"
+
+#include <qel/TCIMName.h>
+#include <qel/TQELException.h>
+
+namespace NVORNQEL20 {
+
+namespace {
+
+bool EnablesOverride(const ICIMQualifier& qualifier) {
+    return (qualifier.GetFlavor(TCIMContext()) & ICIMQualifierDecl::eFlavorEnableOverride) != 0;
+}
+
+bool IsSameUse(const ICIMQualifier& stored, const ICIMQualifier& added) {
+    return stored.GetValue(TCIMContext()) == added.GetValue(TCIMContext()) &&
+           stored.GetFlavor(TCIMContext()) == added.GetFlavor(TCIMContext());
+}
+
+}  // namespace
+
+void TInmemQualifierTable::Add(boost::shared_ptr<ICIMQualifier> qualifier) {
+    const std::string& name = qualifier->GetName(TCIMContext());
+    const std::string key = TCIMName::Normalize(name);
+    auto stored = fQualifiers.find(key);
+    if (stored == fQualifiers.end() || EnablesOverride(*stored->second)) {
+        fQualifiers[key] = qualifier;
+    } else if (!IsSameUse(*stored->second, *qualifier)) {
+        throw TQELException(TQELStatusCode::eQualifierConflict,
+                            "qualifier " + name + " differs from the one already on the element");
+    }
+}
+
+boost::shared_ptr<ICIMQualifier> TInmemQualifierTable::Find(const std::string& name) const {
+    auto found = fQualifiers.find(TCIMName::Normalize(name));
+    return found == fQualifiers.end() ? boost::shared_ptr<ICIMQualifier>() : found->second;
+}
+
+void TInmemQualifierTable::Enumerate(const ICIMNamedElement::TQualifierCallback& callback) const {
+    for (const auto& entry : fQualifiers) {
+        if (!callback(entry.second)) {
+            return;
+        }
+    }
+}
+
+}  // namespace NVORNQEL20
