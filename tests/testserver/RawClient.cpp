@@ -156,7 +156,7 @@ HttpAnswer RawClient::readAnswer(std::chrono::milliseconds timeout)
     return toAnswer(parser);
 }
 
-std::string RawClient::readUntilClose(std::chrono::milliseconds timeout)
+std::string RawClient::readUntilClose(std::chrono::milliseconds timeout, bool* closedByPeer)
 {
     std::string received(static_cast<const char*>(impl_->buffer.data().data()), impl_->buffer.size());
     impl_->buffer.consume(impl_->buffer.size());
@@ -170,8 +170,11 @@ std::string RawClient::readUntilClose(std::chrono::milliseconds timeout)
             });
         });
         received.append(chunk.data(), count);
-        if (ec)
+        if (ec) {
+            if (closedByPeer)
+                *closedByPeer = ec != beast::error::timeout;
             return received;
+        }
     }
 }
 

@@ -41,8 +41,9 @@ public:
     // One HTTP answer; throws std::runtime_error on a malformed or cut one or
     // when the timeout passes.
     HttpAnswer readAnswer(std::chrono::milliseconds timeout = 10s);
-    // Everything until the peer closes or the timeout passes.
-    std::string readUntilClose(std::chrono::milliseconds timeout = 10s);
+    // Everything until the peer closes or the timeout passes; closedByPeer
+    // tells which of the two ended it.
+    std::string readUntilClose(std::chrono::milliseconds timeout = 10s, bool* closedByPeer = nullptr);
     // Whether the peer closed the connection within the timeout.
     bool peerCloses(std::chrono::milliseconds timeout);
     // The subject common name of the server's certificate (TLS only).
