@@ -1,0 +1,137 @@
+#include "Captures.h"
+
+#include <algorithm>
+#include <dirent.h>
+#include <fstream>
+#include <regex>
+#include <sstream>
+#include <stdexcept>
+#include <strings.h>
+
+namespace Captures
+{
+namespace
+{
+const std::string REQUEST_SUFFIX = ".request.txt";
+const std::string RESPONSE_SUFFIX = ".response.txt";
+const std::string TRUNCATED_SUFFIX = ".response.truncated.txt";
+const std::string TRUNCATION_MARK = "\n[... TRUNCATED";
+
+bool endsWith(const std::string& s, const std::string& suffix)
+{
+    return s.size() >= suffix.size() && s.compare(s.size() - suffix.size(), suffix.size(), suffix) == 0;
+}
+}
+
+std::string directory()
+{
+    return CIMHTTP_CIMXML_DIR;
+}
+
+std::string readFile(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    if (!in)
+        throw std::runtime_error("cannot read " + path);
+    std::ostringstream out;
+    out << in.rdbuf();
+    return out.str();
+}
+
+std::vector<std::string> names()
+{
+    std::vector<std::string> result;
+    DIR* dir = ::opendir(directory().c_str());
+    if (!dir)
+        throw std::runtime_error("no capture directory " + directory());
+    while (dirent* entry = ::readdir(dir))
+    {
+        const std::string file = entry->d_name;
+        if (endsWith(file, REQUEST_SUFFIX))
+            result.push_back(file.substr(0, file.size() - REQUEST_SUFFIX.size()));
+    }
+    ::closedir(dir);
+    std::sort(result.begin(), result.end());
+    return result;
+}
+
+std::string request(const std::string& name)
+{
+    return readFile(directory() + "/" + name + REQUEST_SUFFIX);
+}
+
+bool isTruncated(const std::string& name)
+{
+    return std::ifstream(directory() + "/" + name + TRUNCATED_SUFFIX).good();
+}
+
+std::string response(const std::string& name)
+{
+    if (!isTruncated(name))
+        return readFile(directory() + "/" + name + RESPONSE_SUFFIX);
+    const std::string text = readFile(directory() + "/" + name + TRUNCATED_SUFFIX);
+    return text.substr(0, text.find(TRUNCATION_MARK));
+}
+
+std::string bodyOf(const std::string& message)
+{
+    const size_t end = message.find("\r\n\r\n");
+    if (end == std::string::npos)
+        return std::string();
+    const std::optional<std::string> length = headerOf(message, "Content-Length");
+    return message.substr(end + 4, length ? std::stoul(*length) : std::string::npos);
+}
+
+std::optional<std::string> headerOf(const std::string& message, const std::string& name)
+{
+    const std::string head = message.substr(0, message.find("\r\n\r\n"));
+    std::istringstream lines(head);
+    std::string line;
+    while (std::getline(lines, line))
+    {
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
+        const size_t colon = line.find(':');
+        if (colon == name.size() && ::strncasecmp(line.c_str(), name.c_str(), name.size()) == 0)
+            return line.substr(line.find_first_not_of(' ', colon + 1));
+    }
+    return std::nullopt;
+}
+
+std::vector<std::string> messages(const std::string& text)
+{
+    std::vector<std::string> result;
+    size_t begin = 0;
+    while (begin < text.size())
+    {
+        const std::string rest = text.substr(begin);
+        const size_t headEnd = rest.find("\r\n\r\n");
+        const std::optional<std::string> length = headerOf(rest, "Content-Length");
+        if (headEnd == std::string::npos || !length)
+        {
+            result.push_back(rest);
+            break;
+        }
+        const size_t size = headEnd + 4 + std::stoul(*length);
+        result.push_back(rest.substr(0, size));
+        begin += size;
+    }
+    return result;
+}
+
+Outcome expectedOutcome(const std::string& name)
+{
+    const std::string bytes = response(name);
+    const int status = std::stoi(bytes.substr(9, 3));
+    std::smatch match;
+    if (status != 200)
+        return Outcome{Outcome::HttpError, status};
+    if (isTruncated(name))
+        return Outcome{Outcome::Truncated, 0};
+    if (std::regex_search(bytes, match, std::regex("\r\nCIMStatusCode: ([0-9]+)")))
+        return Outcome{Outcome::CimError, std::stoi(match[1])};
+    if (std::regex_search(bytes, match, std::regex("<ERROR CODE=\"([0-9]+)\"")))
+        return Outcome{Outcome::CimError, std::stoi(match[1])};
+    return Outcome{};
+}
+}

@@ -1,0 +1,40 @@
+#ifndef PegasusTest_Captures_h
+#define PegasusTest_Captures_h
+
+#include <optional>
+#include <string>
+#include <vector>
+
+// The captured CIM-XML exchanges (request and response files named
+// NAME.request.txt and NAME.response[.truncated].txt).
+namespace Captures
+{
+std::string directory();
+std::string readFile(const std::string& path);
+
+// Every exchange name, sorted.
+std::vector<std::string> names();
+std::string request(const std::string& name);
+bool isTruncated(const std::string& name);
+// The response bytes as they went over the wire; a truncated capture ends
+// where its middle was cut out.
+std::string response(const std::string& name);
+
+// The HTTP messages of a capture that holds several, split by their
+// Content-Length (a message without one runs to the end).
+std::vector<std::string> messages(const std::string& text);
+
+// Body and header fields of an HTTP message.
+std::string bodyOf(const std::string& message);
+std::optional<std::string> headerOf(const std::string& message, const std::string& name);
+
+// What a client must make of a response, read from the response itself.
+struct Outcome
+{
+    enum Kind { Success, HttpError, CimError, Truncated } kind = Success;
+    int code = 0;
+};
+Outcome expectedOutcome(const std::string& name);
+}
+
+#endif

@@ -1,0 +1,17 @@
+#ifndef PegasusTest_TlsIdentity_h
+#define PegasusTest_TlsIdentity_h
+
+#include <string>
+
+// A self-signed certificate for "localhost" and its key, made afresh with
+// OpenSSL; certificateFile is a PEM copy usable as a trust store.
+struct TlsIdentity
+{
+    std::string certificatePem;
+    std::string keyPem;
+    std::string certificateFile;
+
+    static TlsIdentity generate();
+};
+
+#endif
