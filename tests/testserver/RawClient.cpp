@@ -100,6 +100,8 @@ RawClient::RawClient(const std::string& address, int port, bool tls) : impl_(std
 }
 
 RawClient::~RawClient() = default;
+RawClient::RawClient(RawClient&&) noexcept = default;
+RawClient& RawClient::operator=(RawClient&&) noexcept = default;
 
 void RawClient::send(const std::string& bytes)
 {

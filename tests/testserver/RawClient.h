@@ -36,6 +36,8 @@ public:
     // Throws std::runtime_error when the connection (or the handshake) fails.
     RawClient(const std::string& address, int port, bool tls = false);
     ~RawClient();
+    RawClient(RawClient&&) noexcept;
+    RawClient& operator=(RawClient&&) noexcept;
 
     void send(const std::string& bytes);
     // One HTTP answer; throws std::runtime_error on a malformed or cut one or
