@@ -1,1 +1,262 @@
+// HTTP and connection behaviour: keep-alive, reconnects, failures in
+// flight, HTTP and CIM errors, time-outs and TLS.
 
+#include "ClientFixture.h"
+#include "TlsIdentity.h"
+#include <arpa/inet.h>
+#include <chrono>
+#include <gtest/gtest.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <thread>
+#include <unistd.h>
+
+PEGASUS_USING_PEGASUS;
+
+namespace
+{
+const CIMNamespaceName CIMV2("root/cimv2");
+const CIMName SLOT("OMC_ProcessorSlot");
+
+std::string classResponse()
+{
+    return Captures::response("GetClass-default");
+}
+
+std::string withHeader(const std::string& response, const std::string& header)
+{
+    std::string copy = response;
+    copy.insert(copy.find("\r\n") + 2, header + "\r\n");
+    return copy;
+}
+
+long millisecondsSince(std::chrono::steady_clock::time_point start)
+{
+    return static_cast<long>(
+        std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start).count());
+}
+
+// A port that accepts TCP connections (the kernel completes them) but whose
+// owner never reads or answers: a server that hangs in the handshake.
+class SilentListener
+{
+public:
+    SilentListener()
+    {
+        _socket = ::socket(AF_INET, SOCK_STREAM, 0);
+        sockaddr_in address{};
+        address.sin_family = AF_INET;
+        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        socklen_t size = sizeof address;
+        ::bind(_socket, reinterpret_cast<sockaddr*>(&address), size);
+        ::listen(_socket, 4);
+        ::getsockname(_socket, reinterpret_cast<sockaddr*>(&address), &size);
+        port = ntohs(address.sin_port);
+    }
+    ~SilentListener() { ::close(_socket); }
+    unsigned short port = 0;
+
+private:
+    int _socket;
+};
+
+unsigned short unusedPort()
+{
+    SilentListener listener;
+    return listener.port;
+}
+
+const TlsIdentity& identity()
+{
+    static const TlsIdentity tls = TlsIdentity::generate();
+    return tls;
+}
+
+int certificatesSeen = 0;
+Boolean countAndAccept(SSLCertificateInfo& info)
+{
+    ++certificatesSeen;
+    return info.getSubjectName().find(String("localhost")) != PEG_NOT_FOUND;
+}
+
+Boolean refuse(SSLCertificateInfo&)
+{
+    return false;
+}
+}
+
+TEST(Wire, KeepAliveServesSeveralOperationsOnOneConnection)
+{
+    ReplaySession session(ReplaySession::captured({"GetClass-default", "EnumerateClassNames-top-shallow", "GetClass-chunked"}));
+    EXPECT_EQ(SLOT, session.client.getClass(CIMV2, SLOT).getClassName());
+    EXPECT_EQ(3u, session.client.enumerateClassNames(CIMV2).size());
+    EXPECT_EQ(SLOT, session.client.getClass(CIMV2, SLOT, false).getClassName());
+    EXPECT_EQ(1, session.server.connections());
+    EXPECT_EQ(3u, session.server.requests().size());
+}
+
+TEST(Wire, ClosedIdleConnectionIsReopenedBeforeTheNextRequest)
+{
+    ReplaySession closedByServer({ReplayStep::answer(classResponse(), ReplayStep::Action::AnswerAndClose),
+                                  ReplayStep::answer(classResponse())});
+    closedByServer.client.getClass(CIMV2, SLOT);
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    closedByServer.client.getClass(CIMV2, SLOT);
+    EXPECT_EQ(2, closedByServer.server.connections());
+    EXPECT_EQ(2u, closedByServer.server.requests().size());
+
+    ReplaySession announced({ReplayStep::answer(withHeader(classResponse(), "Connection: close")),
+                             ReplayStep::answer(classResponse())});
+    announced.client.getClass(CIMV2, SLOT);
+    announced.client.getClass(CIMV2, SLOT);
+    EXPECT_EQ(2, announced.server.connections());
+}
+
+TEST(Wire, ConnectionLostInFlightIsReportedAndNeverRetried)
+{
+    ReplayStep closeInstead;
+    closeInstead.action = ReplayStep::Action::CloseInstead;
+    ReplaySession session({closeInstead, ReplayStep::answer(classResponse())});
+    EXPECT_THROW(session.client.getClass(CIMV2, SLOT), CIMClientConnectionException);
+    EXPECT_EQ(1u, session.server.requests().size());
+    EXPECT_EQ(SLOT, session.client.getClass(CIMV2, SLOT).getClassName());
+    EXPECT_EQ(2, session.server.connections());
+}
+
+TEST(Wire, HttpFailuresBecomeHttpErrorsWithTheServersDetail)
+{
+    ReplaySession session(ReplaySession::captured({"Auth-NoCredentials", "Error-BadXml", "Error-UnsupportedDTDVersion"}));
+    try
+    {
+        session.client.getClass(CIMV2, SLOT);
+        FAIL() << "no error";
+    }
+    catch (const CIMClientHTTPErrorException& e)
+    {
+        EXPECT_EQ(401u, e.getCode());
+        EXPECT_EQ("User Unauthorized", e.getCIMErrorDetail());
+    }
+    try
+    {
+        session.client.getClass(CIMV2, SLOT);
+        FAIL() << "no error";
+    }
+    catch (const CIMClientHTTPErrorException& e)
+    {
+        EXPECT_EQ(400u, e.getCode());
+        EXPECT_EQ("request-not-well-formed", e.getCIMError());
+        EXPECT_EQ("Closing element does not match opening element: on line 8", e.getCIMErrorDetail());
+    }
+    try
+    {
+        session.client.getClass(CIMV2, SLOT);
+        FAIL() << "no error";
+    }
+    catch (const CIMClientHTTPErrorException& e)
+    {
+        EXPECT_EQ(501u, e.getCode());
+        EXPECT_EQ("unsupported-dtd-version", e.getCIMError());
+    }
+}
+
+TEST(Wire, MalformedOversizedAndUnframedResponsesAreRefused)
+{
+    std::string noOperationHeader = classResponse();
+    noOperationHeader.replace(noOperationHeader.find("CIMOperation"), 12, "X-Operation!");
+    ReplaySession session({ReplayStep::answer("HELLO\r\n\r\n"), ReplayStep::answer(noOperationHeader),
+                           ReplayStep::answer(Captures::response("GetClass-LocalOnlyFalse")),
+                           ReplayStep::answer(withHeader(classResponse(), "CIMStatusCode: 4"))});
+    EXPECT_THROW(session.client.getClass(CIMV2, SLOT), CIMClientMalformedHTTPException);
+    EXPECT_THROW(session.client.getClass(CIMV2, SLOT), CIMClientMalformedHTTPException);
+    session.client.setMaxResponseSize(4096);
+    EXPECT_THROW(session.client.getClass(CIMV2, SLOT, false), CIMClientMalformedHTTPException);
+    session.client.setMaxResponseSize(CIMClient::DEFAULT_MAX_RESPONSE_BYTES);
+    try
+    {
+        session.client.getClass(CIMV2, SLOT);
+        FAIL() << "no error";
+    }
+    catch (const CIMException& e)
+    {
+        EXPECT_EQ(CIM_ERR_INVALID_PARAMETER, e.getCode());
+    }
+}
+
+TEST(Wire, OperationTimeOutFiresWithinItsBoundAndTheNextOperationReconnects)
+{
+    ReplayStep stall;
+    stall.action = ReplayStep::Action::Stall;
+    ReplaySession session({stall, ReplayStep::answer(classResponse())});
+    session.client.setTimeout(300);
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_THROW(session.client.getClass(CIMV2, SLOT), ConnectionTimeoutException);
+    const long elapsed = millisecondsSince(start);
+    EXPECT_GE(elapsed, 290);
+    EXPECT_LT(elapsed, 3000);
+    EXPECT_EQ(SLOT, session.client.getClass(CIMV2, SLOT).getClassName());
+    EXPECT_EQ(2, session.server.connections());
+}
+
+TEST(Wire, HandshakeThatNeverCompletesIsBoundedByTheConnectTimeOut)
+{
+    SilentListener silent;
+    CIMClient client;
+    client.setTimeout(65535000);
+    client.setConnectTimeout(300);
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_THROW(client.connect("127.0.0.1", silent.port, SSLContext("", nullptr), "", ""), ConnectionTimeoutException);
+    EXPECT_LT(millisecondsSince(start), 3000);
+}
+
+TEST(Wire, ConnectStateErrors)
+{
+    CIMClient client;
+    EXPECT_EQ(20000u, client.getTimeout());
+    EXPECT_THROW(client.getClass(CIMV2, SLOT), NotConnectedException);
+    EXPECT_THROW(client.connect("127.0.0.1", unusedPort(), "", ""), CannotConnectException);
+    EXPECT_THROW(client.connect("127.0.0.1", 0, "", ""), InvalidLocatorException);
+    EXPECT_THROW(client.connect("", 5988, "", ""), InvalidLocatorException);
+    EXPECT_THROW(client.connect("no-such-host.invalid", 5988, "", ""), CannotConnectException);
+
+    ReplaySession session(ReplaySession::captured({"GetClass-default"}));
+    EXPECT_THROW(session.client.connect("127.0.0.1", session.server.port(), "", ""), AlreadyConnectedException);
+    session.client.disconnect();
+    EXPECT_THROW(session.client.getClass(CIMV2, SLOT), NotConnectedException);
+}
+
+TEST(Wire, BasicAuthenticationIsSentWhenAUserIsGiven)
+{
+    ReplaySession session(ReplaySession::captured({"Auth-Success"}), "root", "secret");
+    session.client.getClass(CIMV2, SLOT);
+    EXPECT_EQ("Basic cm9vdDpzZWNyZXQ=", Captures::headerOf(session.server.requests()[0], "Authorization").value_or(""));
+}
+
+TEST(Wire, HttpsWithoutTrustStoreWithTrustStoreAndWithCallback)
+{
+    ReplayServer server({ReplayStep::answer(classResponse()), ReplayStep::answer(classResponse()),
+                         ReplayStep::answer(classResponse())},
+                        &identity());
+    CIMClient anyCertificate;
+    anyCertificate.connect("127.0.0.1", server.port(), SSLContext("", nullptr), "", "");
+    EXPECT_EQ(SLOT, anyCertificate.getClass(CIMV2, SLOT).getClassName());
+    EXPECT_EQ(SLOT, anyCertificate.getClass(CIMV2, SLOT).getClassName());
+    EXPECT_EQ(1, server.connections());
+    anyCertificate.disconnect();
+
+    CIMClient trusting;
+    trusting.connect("127.0.0.1", server.port(), SSLContext(String(identity().certificateFile), nullptr), "", "");
+    EXPECT_EQ(SLOT, trusting.getClass(CIMV2, SLOT).getClassName());
+    trusting.disconnect();
+
+    const TlsIdentity stranger = TlsIdentity::generate();
+    ReplayServer strangeServer({}, &stranger);
+    CIMClient distrusting;
+    EXPECT_THROW(distrusting.connect("127.0.0.1", strangeServer.port(),
+                                     SSLContext(String(identity().certificateFile), nullptr), "", ""),
+                 SSLException);
+    EXPECT_THROW(distrusting.connect("127.0.0.1", strangeServer.port(), SSLContext("", refuse), "", ""), SSLException);
+    certificatesSeen = 0;
+    CIMClient asking;
+    asking.connect("127.0.0.1", strangeServer.port(), SSLContext("", countAndAccept), "", "");
+    EXPECT_GE(certificatesSeen, 1);
+}

@@ -5,8 +5,19 @@
 #include "ReplayServer.h"
 #include <Pegasus/Client/CIMClient.h>
 #include <memory>
+#include <ostream>
 #include <string>
 #include <vector>
+
+namespace Pegasus
+{
+// Readable values in test failure messages.
+inline void PrintTo(const String& s, std::ostream* os) { *os << '"' << s << '"'; }
+inline void PrintTo(const CIMName& n, std::ostream* os) { *os << n.getString(); }
+inline void PrintTo(const CIMNamespaceName& n, std::ostream* os) { *os << n.getString(); }
+inline void PrintTo(const CIMObjectPath& p, std::ostream* os) { *os << p.toString(); }
+inline void PrintTo(const CIMValue& v, std::ostream* os) { *os << cimTypeToString(v.getType()) << ":" << v.toString(); }
+}
 
 // A replay server answering with captured responses, and a client
 // connected to it over plain HTTP.

@@ -51,7 +51,9 @@ TlsIdentity TlsIdentity::generate()
     TlsIdentity identity;
     identity.certificatePem = pemOf(writeCertificate, certificate.get());
     identity.keyPem = pemOf(writeKey, key.get());
-    identity.certificateFile = "/tmp/pegasus-test-cert-" + std::to_string(::getpid()) + ".pem";
+    static int generated = 0;
+    identity.certificateFile =
+        "/tmp/pegasus-test-cert-" + std::to_string(::getpid()) + "-" + std::to_string(++generated) + ".pem";
     std::ofstream(identity.certificateFile) << identity.certificatePem;
     return identity;
 }
