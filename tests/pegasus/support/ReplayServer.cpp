@@ -8,6 +8,7 @@
 #include <openssl/pem.h>
 #include <openssl/ssl.h>
 #include <poll.h>
+#include <csignal>
 #include <stdexcept>
 #include <strings.h>
 #include <sys/socket.h>
@@ -133,6 +134,9 @@ std::string readRequest(Connection& c, const std::atomic<bool>& stop)
 ReplayServer::ReplayServer(std::vector<ReplayStep> script, const TlsIdentity* tls)
     : _script(std::move(script)), _tls(tls)
 {
+    // OpenSSL writes to the socket with write(): a client that hangs up in
+    // the handshake must not kill the test process.
+    ::signal(SIGPIPE, SIG_IGN);
     if (_tls)
         _sslContext = serverContext(*_tls);
     _listener = ::socket(AF_INET, SOCK_STREAM, 0);
