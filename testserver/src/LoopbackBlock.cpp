@@ -8,9 +8,10 @@ namespace testcimom {
 
 namespace {
 
-// 2^20 blocks of 16 addresses fill 127.0.0.0/8; block 0 (127.0.0.x) is left
-// to servers on the default address.
+// 2^20 blocks of 16 addresses fill 127.0.0.0/8; the first 16 (127.0.0.x)
+// are left to servers on the default address.
 constexpr unsigned long kBlocks = 1UL << 20;
+constexpr unsigned long kReserved = 16;
 
 }  // namespace
 
@@ -21,7 +22,7 @@ LoopbackBlock LoopbackBlock::forThisProcess()
 
 LoopbackBlock LoopbackBlock::forPid(long pid)
 {
-    return LoopbackBlock(static_cast<unsigned long>(pid) % (kBlocks - 1) + 1);
+    return LoopbackBlock(static_cast<unsigned long>(pid) % (kBlocks - kReserved) + kReserved);
 }
 
 std::string LoopbackBlock::address(int index) const

@@ -1,0 +1,208 @@
+// Multi-node systems on a loopback block of the test process's own, and the
+// cimtestserver executable.
+
+#include "RawClient.h"
+#include "testcimom/CimomCluster.h"
+#include "testcimom/LoopbackBlock.h"
+
+#include <gtest/gtest.h>
+
+#include <poll.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <regex>
+#include <set>
+
+namespace testcimom::test {
+namespace {
+
+std::string logEntryNames()
+{
+    return cimRequest("EnumerateInstanceNames", "root/cimv2",
+                      intrinsicBody("EnumerateInstanceNames", "root/cimv2",
+                                    "<IPARAMVALUE NAME=\"ClassName\"><CLASSNAME "
+                                    "NAME=\"VORN_StandardMessageLogEntry\"/></IPARAMVALUE>\n"));
+}
+
+ClusterOptions threeNodes()
+{
+    ClusterOptions options;
+    options.nodeCount = 3;
+    options.baseAddress = LoopbackBlock::forThisProcess().address(0);
+    options.server.dataSet.testBigInstances = 0;
+    return options;
+}
+
+TEST(Cluster, NodesListenOnConsecutiveAddressesOnTheFixedPortsWithTheirOwnData)
+{
+    LoopbackBlock block = LoopbackBlock::forThisProcess();
+    CimomCluster cluster(threeNodes());
+    ASSERT_EQ(cluster.size(), 3u);
+    for (std::size_t i = 0; i < cluster.size(); ++i) {
+        CimServer& node = cluster.node(i);
+        EXPECT_EQ(node.address(), block.address(static_cast<int>(i)));
+        EXPECT_EQ(node.httpPort(), 5988);
+        EXPECT_EQ(node.httpsPort(), 5989);
+        const std::string mark = "VORN:Log:1:0000000001@node" + std::to_string(i + 1);
+        EXPECT_NE(RawClient(node.address(), 5988).exchange(logEntryNames()).body.find(mark), std::string::npos);
+        EXPECT_NE(RawClient(node.address(), 5989, true).exchange(logEntryNames()).body.find(mark), std::string::npos);
+    }
+    Fault failing;
+    failing.kind = FaultKind::CimError;
+    cluster.node(1).faults().add(failing);
+    EXPECT_EQ(RawClient(cluster.addresses()[0], 5988).exchange(logEntryNames()).body.find("<ERROR"), std::string::npos);
+    EXPECT_NE(RawClient(cluster.addresses()[1], 5988).exchange(logEntryNames()).body.find("<ERROR"), std::string::npos);
+    EXPECT_EQ(cluster.node(0).counters().requests("EnumerateInstanceNames"), 3u);
+    cluster.resetCounters();
+    cluster.clearFaults();
+    EXPECT_EQ(cluster.node(1).counters().totalRequests(), 0u);
+    EXPECT_EQ(cluster.node(1).faults().pending(), 0u);
+}
+
+TEST(Cluster, StopClosesKeepAliveConnectionsAndFreesThePorts)
+{
+    ClusterOptions options = threeNodes();
+    std::vector<RawClient> idle;
+    {
+        CimomCluster cluster(options);
+        for (const std::string& address : cluster.addresses()) {
+            idle.emplace_back(address, 5988);
+            idle.back().exchange(logEntryNames());
+            idle.emplace_back(address, 5989, true);
+            idle.back().exchange(logEntryNames());
+        }
+    }
+    for (RawClient& client : idle)
+        EXPECT_TRUE(client.peerCloses(2s));
+    CimomCluster again(options);
+    EXPECT_EQ(again.node(2).httpPort(), 5988) << "the ports are free at once";
+    EXPECT_THROW(CimomCluster{options}, std::runtime_error) << "the same addresses and ports are taken";
+}
+
+TEST(Cluster, AddressesAreCountedFromTheBase)
+{
+    EXPECT_EQ(CimomCluster::offsetAddress("127.0.0.1", 2), "127.0.0.3");
+    EXPECT_EQ(CimomCluster::offsetAddress("127.0.5.255", 1), "127.0.6.0");
+    EXPECT_THROW(CimomCluster::offsetAddress("localhost", 1), std::invalid_argument);
+}
+
+TEST(LoopbackBlockTest, EveryProcessGetsAddressesOfItsOwn)
+{
+    std::set<std::string> seen;
+    for (long pid : {1L, 2L, 4242L, 99999L, 4194303L}) {
+        LoopbackBlock block = LoopbackBlock::forPid(pid);
+        for (int i = 0; i < LoopbackBlock::kSize; ++i) {
+            std::string address = block.address(i);
+            EXPECT_TRUE(seen.insert(address).second) << address;
+            EXPECT_EQ(address.rfind("127.", 0), 0u);
+            EXPECT_NE(address.rfind("127.0.0.", 0), 0u) << "127.0.0.x stays free for default servers";
+        }
+        EXPECT_THROW(block.address(LoopbackBlock::kSize), std::out_of_range);
+    }
+}
+
+// The executable in a child process, its standard output read line by line.
+class ServerProcess {
+public:
+    explicit ServerProcess(std::vector<std::string> arguments)
+    {
+        int out[2];
+        if (pipe(out) != 0)
+            throw std::runtime_error("pipe");
+        posix_spawn_file_actions_t actions;
+        posix_spawn_file_actions_init(&actions);
+        posix_spawn_file_actions_adddup2(&actions, out[1], STDOUT_FILENO);
+        posix_spawn_file_actions_addclose(&actions, out[0]);
+        arguments.insert(arguments.begin(), CIMTESTSERVER_PATH);
+        std::vector<char*> argv;
+        for (std::string& argument : arguments)
+            argv.push_back(argument.data());
+        argv.push_back(nullptr);
+        if (posix_spawn(&pid_, CIMTESTSERVER_PATH, &actions, nullptr, argv.data(), environ) != 0)
+            throw std::runtime_error("cannot start cimtestserver");
+        posix_spawn_file_actions_destroy(&actions);
+        close(out[1]);
+        output_ = out[0];
+    }
+
+    ~ServerProcess()
+    {
+        if (pid_ > 0) {
+            kill(pid_, SIGKILL);
+            waitpid(pid_, nullptr, 0);
+        }
+        close(output_);
+    }
+
+    // The next line of output, or "" when none comes within the timeout.
+    std::string line(std::chrono::milliseconds timeout = 10s)
+    {
+        while (buffered_.find('\n') == std::string::npos) {
+            pollfd ready{output_, POLLIN, 0};
+            char chunk[512];
+            ssize_t count = 0;
+            if (poll(&ready, 1, static_cast<int>(timeout.count())) <= 0 ||
+                (count = read(output_, chunk, sizeof chunk)) <= 0)
+                return {};
+            buffered_.append(chunk, static_cast<std::size_t>(count));
+        }
+        std::string next = buffered_.substr(0, buffered_.find('\n'));
+        buffered_.erase(0, next.size() + 1);
+        return next;
+    }
+
+    int stop(int signal)
+    {
+        kill(pid_, signal);
+        int status = 0;
+        waitpid(pid_, &status, 0);
+        pid_ = -1;
+        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    }
+
+private:
+    pid_t pid_ = -1;
+    int output_ = -1;
+    std::string buffered_;
+};
+
+TEST(CimTestServerExecutable, ServesEveryNodeUntilSignalled)
+{
+    const std::string base = LoopbackBlock::forThisProcess().address(4);
+    ServerProcess process({"--address", base, "--nodes", "2", "--http-port", "0", "--https-port", "0", "--data",
+                           "demo", "--fault", "cim-error:op=GetClass,code=6"});
+    std::vector<std::string> urls;
+    const std::regex listening("node ([12]) listening on (https?)://([0-9.]+):([0-9]+)");
+    for (int i = 0; i < 4; ++i) {
+        std::smatch match;
+        std::string line = process.line();
+        ASSERT_TRUE(std::regex_match(line, match, listening)) << line;
+        urls.push_back(match[2].str() + " " + match[3].str() + " " + match[4].str());
+    }
+    const std::string second = CimomCluster::offsetAddress(base, 1);
+    std::string httpOfSecond = urls[2].substr(urls[2].rfind(' ') + 1);
+    EXPECT_EQ(urls[2].substr(0, urls[2].rfind(' ')), "http " + second);
+    RawClient client(second, std::stoi(httpOfSecond));
+    EXPECT_NE(client.exchange(logEntryNames()).body.find("@node2"), std::string::npos);
+    std::string getClass = cimRequest("GetClass", "root/cimv2",
+                                      intrinsicBody("GetClass", "root/cimv2",
+                                                    "<IPARAMVALUE NAME=\"ClassName\"><CLASSNAME "
+                                                    "NAME=\"VORN_Memory\"/></IPARAMVALUE>\n"));
+    EXPECT_NE(client.exchange(getClass).body.find("<ERROR CODE=\"6\""), std::string::npos) << "--fault applies";
+    EXPECT_EQ(process.stop(SIGTERM), 0);
+}
+
+TEST(CimTestServerExecutable, RefusesUnknownOptionsAndTakenPorts)
+{
+    EXPECT_EQ(ServerProcess({"--colour", "red"}).stop(0), 2);
+    EXPECT_EQ(ServerProcess({"--data", "nonsense"}).stop(0), 2);
+    EXPECT_EQ(ServerProcess({"--fault", "delay:ms=x"}).stop(0), 2);
+    CimomCluster taken(threeNodes());
+    EXPECT_EQ(ServerProcess({"--address", taken.addresses()[0], "--data", "empty"}).stop(0), 1);
+}
+
+}  // namespace
+}  // namespace testcimom::test
