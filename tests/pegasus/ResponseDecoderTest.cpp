@@ -1,1 +1,219 @@
+// The streaming decoder on its own: value forms, reference forms, lenient
+// and strict decoding, and hostile input.
 
+#include "ResponseDecoder.h"
+#include <Pegasus/Common/Exception.h>
+#include <cmath>
+#include <gtest/gtest.h>
+#include <string>
+
+PEGASUS_USING_PEGASUS;
+
+namespace
+{
+std::string wrapped(const std::string& returnValue, const std::string& prolog = "")
+{
+    return "<?xml version=\"1.0\" encoding=\"utf-8\" ?>\n" + prolog
+        + "<CIM CIMVERSION=\"2.0\" DTDVERSION=\"2.0\"><MESSAGE ID=\"1\" PROTOCOLVERSION=\"1.0\"><SIMPLERSP>"
+          "<IMETHODRESPONSE NAME=\"EnumerateInstances\"><IRETURNVALUE>\n"
+        + returnValue + "</IRETURNVALUE></IMETHODRESPONSE></SIMPLERSP></MESSAGE></CIM>";
+}
+
+std::string instanceWith(const std::string& properties)
+{
+    return wrapped("<VALUE.NAMEDINSTANCE><INSTANCENAME CLASSNAME=\"T\"/><INSTANCE CLASSNAME=\"T\">" + properties
+                   + "</INSTANCE></VALUE.NAMEDINSTANCE>");
+}
+
+DecodedResponse decode(const std::string& xml, size_t piece = std::string::npos)
+{
+    ResponseDecoder decoder;
+    for (size_t at = 0; at < xml.size(); at += piece)
+        decoder.feed(xml.data() + at, std::min(piece, xml.size() - at));
+    decoder.finish();
+    return std::move(decoder.response());
+}
+
+// The decoder's complaint, or "" when the text decoded.
+std::string failure(const std::string& xml)
+{
+    try
+    {
+        decode(xml);
+        return "";
+    }
+    catch (const CIMClientXmlException& e)
+    {
+        return e.getMessage().str();
+    }
+}
+
+CIMValue property(const std::string& xml)
+{
+    const DecodedResponse r = decode(instanceWith(xml));
+    return r.instances[0].getProperty(0).getValue();
+}
+
+CIMObjectPath reference(const std::string& xml)
+{
+    CIMObjectPath path;
+    property("<PROPERTY.REFERENCE NAME=\"R\"><VALUE.REFERENCE>" + xml + "</VALUE.REFERENCE></PROPERTY.REFERENCE>").get(path);
+    return path;
+}
+
+const std::string LOCAL_NS = "<LOCALNAMESPACEPATH><NAMESPACE NAME=\"root\"/><NAMESPACE NAME=\"cimv2\"/></LOCALNAMESPACEPATH>";
+const std::string NS = "<NAMESPACEPATH><HOST>h1</HOST>" + LOCAL_NS + "</NAMESPACEPATH>";
+const std::string NAME = "<INSTANCENAME CLASSNAME=\"C\"><KEYBINDING NAME=\"K\"><KEYVALUE VALUETYPE=\"numeric\" TYPE=\"\">7</KEYVALUE></KEYBINDING></INSTANCENAME>";
+}
+
+TEST(ResponseDecoder, ScalarsOfEveryTypeIncludingSpecialRealsAndCharacterReferences)
+{
+    const auto scalar = [](const char* type, const char* text) {
+        return property(std::string("<PROPERTY NAME=\"P\" TYPE=\"") + type + "\"><VALUE>" + text + "</VALUE></PROPERTY>");
+    };
+    Real64 r64 = 0;
+    scalar("real64", "INF").get(r64);
+    EXPECT_TRUE(std::isinf(r64) && r64 > 0);
+    scalar("real64", "-INF").get(r64);
+    EXPECT_TRUE(std::isinf(r64) && r64 < 0);
+    scalar("real64", "NaN").get(r64);
+    EXPECT_TRUE(std::isnan(r64));
+    Real32 r32 = 0;
+    scalar("real32", "-1.5e-3").get(r32);
+    EXPECT_FLOAT_EQ(-1.5e-3f, r32);
+    EXPECT_EQ("NaN", scalar("real32", "NaN").toString());
+    Char16 c;
+    scalar("char16", "&#x41;").get(c);
+    EXPECT_EQ(0x41, c.getCode());
+    scalar("char16", "\xC3\xA9").get(c);
+    EXPECT_EQ(0xE9, c.getCode());
+    EXPECT_EQ("a\xC3\xA9<&>\"'", scalar("string", "a&#233;&lt;&amp;&gt;&quot;&apos;").toString());
+    Sint8 s8 = 0;
+    scalar("sint8", " -128 ").get(s8);
+    EXPECT_EQ(-128, s8);
+    Uint8 u8 = 0;
+    scalar("uint8", "0x1F").get(u8);
+    EXPECT_EQ(31, u8);
+    Sint64 s64 = 0;
+    scalar("sint64", "-9223372036854775808").get(s64);
+    EXPECT_EQ(INT64_MIN, s64);
+    Boolean b = false;
+    scalar("boolean", "true").get(b);
+    EXPECT_TRUE(b);
+    EXPECT_EQ(CIMTYPE_DATETIME, scalar("datetime", "20240101000000.000000+000").getType());
+    EXPECT_EQ("<INSTANCE CLASSNAME=\"X\"/>",
+              property("<PROPERTY NAME=\"E\" TYPE=\"string\" EmbeddedObject=\"instance\"><VALUE>&lt;INSTANCE "
+                       "CLASSNAME=&quot;X&quot;/&gt;</VALUE></PROPERTY>").toString());
+}
+
+TEST(ResponseDecoder, ArraysWithNullElementsAndNullValues)
+{
+    Array<Uint32> numbers;
+    property("<PROPERTY.ARRAY NAME=\"A\" TYPE=\"uint32\"><VALUE.ARRAY><VALUE>1</VALUE><VALUE.NULL/><VALUE>3</VALUE>"
+             "</VALUE.ARRAY></PROPERTY.ARRAY>").get(numbers);
+    ASSERT_EQ(3u, numbers.size());
+    EXPECT_EQ(0u, numbers[1]);
+    EXPECT_EQ(3u, numbers[2]);
+    const CIMValue empty = property("<PROPERTY.ARRAY NAME=\"A\" TYPE=\"string\"><VALUE.ARRAY/></PROPERTY.ARRAY>");
+    EXPECT_FALSE(empty.isNull());
+    EXPECT_EQ(0u, empty.getArraySize());
+    const CIMValue null = property("<PROPERTY.ARRAY NAME=\"A\" TYPE=\"sint16\"></PROPERTY.ARRAY>");
+    EXPECT_TRUE(null.isNull());
+    EXPECT_TRUE(null.isArray());
+    EXPECT_EQ(CIMTYPE_SINT16, null.getType());
+}
+
+TEST(ResponseDecoder, ReferencesInEveryForm)
+{
+    const CIMObjectPath full = reference("<INSTANCEPATH>" + NS + NAME + "</INSTANCEPATH>");
+    EXPECT_EQ("//h1/root/cimv2:C.K=7", full.toString());
+    EXPECT_EQ(CIMKeyBinding::NUMERIC, full.getKeyBindings()[0].getType());
+    EXPECT_EQ("root/cimv2:C.K=7", reference("<LOCALINSTANCEPATH>" + LOCAL_NS + NAME + "</LOCALINSTANCEPATH>").toString());
+    EXPECT_EQ("C.K=7", reference(NAME).toString());
+    EXPECT_EQ("//h1/root/cimv2:D", reference("<CLASSPATH>" + NS + "<CLASSNAME NAME=\"D\"/></CLASSPATH>").toString());
+    EXPECT_EQ("root/cimv2:D", reference("<LOCALCLASSPATH>" + LOCAL_NS + "<CLASSNAME NAME=\"D\"/></LOCALCLASSPATH>").toString());
+    EXPECT_EQ("D", reference("<CLASSNAME NAME=\"D\"/>").toString());
+    const CIMObjectPath nested = reference(
+        "<INSTANCENAME CLASSNAME=\"A\"><KEYBINDING NAME=\"Ref\"><VALUE.REFERENCE>" + NAME
+        + "</VALUE.REFERENCE></KEYBINDING><KEYBINDING NAME=\"On\"><KEYVALUE VALUETYPE=\"boolean\">TRUE</KEYVALUE>"
+          "</KEYBINDING><KEYBINDING NAME=\"S\"><KEYVALUE>a\"b</KEYVALUE></KEYBINDING></INSTANCENAME>");
+    EXPECT_EQ("A.Ref=\"C.K=7\",On=TRUE,S=\"a\\\"b\"", nested.toString());
+    EXPECT_EQ(nested, CIMObjectPath(nested.toString()));
+
+    const DecodedResponse r = decode(wrapped("<OBJECTPATH><INSTANCEPATH>" + NS + NAME + "</INSTANCEPATH></OBJECTPATH>"));
+    ASSERT_EQ(1u, r.paths.size());
+    EXPECT_EQ("h1", r.paths[0].getHost());
+}
+
+TEST(ResponseDecoder, PieceByPieceFeedingGivesTheSameObjects)
+{
+    const std::string xml = instanceWith("<PROPERTY NAME=\"S\" TYPE=\"string\"><VALUE>caf\xC3\xA9 &amp; more</VALUE></PROPERTY>"
+                                         "<PROPERTY.ARRAY NAME=\"A\" TYPE=\"uint8\"><VALUE.ARRAY><VALUE>1</VALUE>"
+                                         "<VALUE>2</VALUE></VALUE.ARRAY></PROPERTY.ARRAY>");
+    const DecodedResponse whole = decode(xml);
+    const DecodedResponse bytes = decode(xml, 1);
+    ASSERT_EQ(1u, bytes.instances.size());
+    EXPECT_EQ(whole.instances[0].getProperty(0).getValue(), bytes.instances[0].getProperty(0).getValue());
+    EXPECT_EQ(whole.instances[0].getProperty(1).getValue(), bytes.instances[0].getProperty(1).getValue());
+    EXPECT_EQ("caf\xC3\xA9 & more", bytes.instances[0].getProperty(0).getValue().toString());
+}
+
+TEST(ResponseDecoder, LenientWhereNothingIsLost)
+{
+    EXPECT_EQ("", failure(wrapped(NAME, "<!DOCTYPE CIM SYSTEM \"http://127.0.0.1:1/never-fetched.dtd\">\n")));
+    EXPECT_EQ("", failure(wrapped("<INSTANCENAME CLASSNAME=\"C\"><KEYBINDING NAME=\"K\"><KEYVALUE>x</KEYVALUE>"
+                                  "</KEYBINDING></INSTANCENAME>")));
+    const DecodedResponse error = decode(
+        "<CIM CIMVERSION=\"2.0\" DTDVERSION=\"2.0\"><MESSAGE ID=\"9\" PROTOCOLVERSION=\"1.0\"><SIMPLERSP>"
+        "<METHODRESPONSE NAME=\"M\"><ERROR CODE=\"17\" DESCRIPTION=\"gone\"><INSTANCE CLASSNAME=\"CIM_Error\"/></ERROR>"
+        "</METHODRESPONSE></SIMPLERSP></MESSAGE></CIM>");
+    EXPECT_TRUE(error.hasError);
+    EXPECT_EQ(CIM_ERR_METHOD_NOT_FOUND, error.errorCode);
+    EXPECT_EQ("gone", error.errorDescription);
+}
+
+TEST(ResponseDecoder, StrictWhereMeaningWouldBeLostNamingElementAndLine)
+{
+    const std::string badNumber = failure(instanceWith("<PROPERTY NAME=\"P\" TYPE=\"uint8\"><VALUE>256</VALUE></PROPERTY>"));
+    EXPECT_NE(std::string::npos, badNumber.find("not a valid uint8")) << badNumber;
+    EXPECT_NE(std::string::npos, badNumber.find("line 3")) << badNumber;
+    EXPECT_NE(std::string::npos, badNumber.find("<PROPERTY>")) << badNumber;
+    EXPECT_NE("", failure(instanceWith("<PROPERTY NAME=\"P\" TYPE=\"boolean\"><VALUE>yes</VALUE></PROPERTY>")));
+    EXPECT_NE("", failure(instanceWith("<PROPERTY NAME=\"P\" TYPE=\"datetime\"><VALUE>2024</VALUE></PROPERTY>")));
+    EXPECT_NE("", failure(instanceWith("<PROPERTY NAME=\"P\" TYPE=\"char16\"><VALUE>ab</VALUE></PROPERTY>")));
+    EXPECT_NE("", failure(instanceWith("<PROPERTY NAME=\"P\" TYPE=\"complex\"><VALUE>1</VALUE></PROPERTY>")));
+    EXPECT_NE("", failure(instanceWith("<PROPERTY NAME=\"P\"><VALUE>1</VALUE></PROPERTY>")));
+    EXPECT_NE("", failure(instanceWith("<PROPERTY NAME=\"1st\" TYPE=\"string\"/>")));
+    EXPECT_NE("", failure(instanceWith("<PROPERTY NAME=\"D\" TYPE=\"string\"/><PROPERTY NAME=\"d\" TYPE=\"string\"/>")));
+    const std::string unknown = failure(instanceWith("<GADGET/>"));
+    EXPECT_NE(std::string::npos, unknown.find("unknown element <GADGET>")) << unknown;
+    const std::string misplaced = failure(wrapped("<PROPERTY NAME=\"P\" TYPE=\"string\"/>"));
+    EXPECT_NE(std::string::npos, misplaced.find("<PROPERTY> is not allowed")) << misplaced;
+    EXPECT_NE("", failure(wrapped("stray text")));
+    EXPECT_NE("", failure("<html><body>502 Bad Gateway</body></html>"));
+    EXPECT_NE("", failure(""));
+}
+
+TEST(ResponseDecoder, HostileInputIsRefusedWithoutExpansionOrFetching)
+{
+    const std::string laughs = failure(wrapped(
+        "<CLASSNAME NAME=\"&lol9;\"/>",
+        "<!DOCTYPE CIM [<!ENTITY lol \"lol\"><!ENTITY lol2 \"&lol;&lol;&lol;&lol;&lol;&lol;&lol;&lol;&lol;&lol;\">"
+        "<!ENTITY lol9 \"&lol2;&lol2;&lol2;&lol2;&lol2;&lol2;&lol2;&lol2;&lol2;&lol2;\">]>\n"));
+    EXPECT_NE(std::string::npos, laughs.find("entity declaration \"lol\" refused")) << laughs;
+    const std::string external = failure(
+        wrapped("<VALUE>&secret;</VALUE>", "<!DOCTYPE CIM [<!ENTITY secret SYSTEM \"file:///etc/passwd\">]>\n"));
+    EXPECT_NE(std::string::npos, external.find("refused")) << external;
+    EXPECT_NE("", failure(wrapped(NAME, "<!DOCTYPE CIM [<!ATTLIST KEYVALUE TYPE CDATA \"uint8\">]>\n")));
+    EXPECT_NE("", failure(wrapped("<CLASSNAME NAME=\"&undeclared;\"/>")));
+
+    const std::string badUtf8 = failure(instanceWith("<PROPERTY NAME=\"P\" TYPE=\"string\"><VALUE>\xC3\x28</VALUE></PROPERTY>"));
+    EXPECT_NE(std::string::npos, badUtf8.find("UTF-8")) << badUtf8;
+    const std::string whole = instanceWith("<PROPERTY NAME=\"P\" TYPE=\"string\"><VALUE>v</VALUE></PROPERTY>");
+    for (size_t cut : {size_t(10), whole.size() / 2, whole.size() - 3})
+        EXPECT_NE("", failure(whole.substr(0, cut))) << cut;
+    std::string deep;
+    for (int i = 0; i < 5000; ++i)
+        deep += "<VALUE.ARRAY>";
+    EXPECT_NE("", failure(wrapped(deep)));
+}

@@ -752,11 +752,8 @@ private:
 
     void endProperty(Frame& f)
     {
-        if (f.element == E::PropertyArray && !f.hasArray)
-            f.hasArray = true;   // a null array is an array
-        CIMValue value = f.element == E::PropertyArray && f.items.empty() && !f.hasValue && f.nullItems.empty()
-            ? CIMValue(f.type, true)
-            : valueOf(f);
+        const bool nullArray = f.element == E::PropertyArray && !f.hasArray;
+        const CIMValue value = nullArray ? CIMValue(f.type, true) : valueOf(f);
         CIMProperty property(f.name, value, f.arraySize, f.referenceClass, f.classOrigin, f.propagated);
         addQualifiers(property, f.qualifiers);
         Frame& p = parent();
