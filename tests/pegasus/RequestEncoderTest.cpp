@@ -1,1 +1,98 @@
+// Requests of every operation and argument kind are valid CIM-XML
+// (checked against the DMTF DTD) and carry their arguments.
 
+#include "DtdValidator.h"
+#include "RequestEncoder.h"
+#include <Pegasus/Common/CIMValue.h>
+#include <gtest/gtest.h>
+
+PEGASUS_USING_PEGASUS;
+
+namespace
+{
+const CIMNamespaceName CIMV2("root/cimv2");
+
+Array<CIMParamValue> everyKindOfParameter()
+{
+    Array<CIMParamValue> in;
+    in.append(CIMParamValue("B", CIMValue(true)));
+    in.append(CIMParamValue("U8", CIMValue(Uint8(7))));
+    in.append(CIMParamValue("S64", CIMValue(Sint64(-5))));
+    in.append(CIMParamValue("R32", CIMValue(Real32(0.5f))));
+    in.append(CIMParamValue("R64", CIMValue(Real64(-2.25))));
+    in.append(CIMParamValue("C", CIMValue(Char16(0xE9))));
+    in.append(CIMParamValue("S", CIMValue(String("<a & \"b\">\r\n\ttab"))));
+    in.append(CIMParamValue("D", CIMValue(CIMDateTime("00000000000010.000000:000"))));
+    in.append(CIMParamValue("Ref", CIMValue(CIMObjectPath("//h/root/cimv2:C.K=\"v\",N=1"))));
+    in.append(CIMParamValue("LocalRef", CIMValue(CIMObjectPath("root/cimv2:C"))));
+    Array<String> strings;
+    strings.append("a1");
+    strings.append("a&2");
+    in.append(CIMParamValue("Strings", CIMValue(strings)));
+    Array<CIMObjectPath> refs;
+    refs.append(CIMObjectPath("C.K=TRUE"));
+    in.append(CIMParamValue("Refs", CIMValue(refs)));
+    in.append(CIMParamValue("Untyped", CIMValue(String("u")), false));
+    in.append(CIMParamValue("Null", CIMValue(CIMTYPE_UINT32, false)));
+    return in;
+}
+}
+
+TEST(RequestEncoder, IntrinsicRequestsAreValidAndLeaveDefaultsOut)
+{
+    Array<CIMName> names;
+    names.append(CIMName("Number"));
+    RequestEncoder request("Associators", CIMV2);
+    request.objectName("ObjectName", CIMObjectPath("CIM_ComputerSystem.Name=\"h\",Ref=\"A.B=2\",Flag=TRUE,N=-3,R=1.5"))
+        .className("AssocClass", CIMName("CIM_SystemDevice"))
+        .className("ResultClass", CIMName())
+        .string("Role", String("GroupComponent"))
+        .string("ResultRole", String())
+        .flag("IncludeQualifiers", true, false)
+        .flag("IncludeClassOrigin", false, false)
+        .propertyList(CIMPropertyList(names));
+    const EncodedRequest encoded = request.encode(1234);
+    EXPECT_EQ("Associators", encoded.cimMethod);
+    EXPECT_EQ("root%2Fcimv2", encoded.cimObject);
+    EXPECT_EQ("", dtdErrors(encoded.body));
+    EXPECT_NE(std::string::npos, encoded.body.find("MESSAGE ID=\"1234\""));
+    EXPECT_NE(std::string::npos, encoded.body.find("<IPARAMVALUE NAME=\"IncludeQualifiers\"><VALUE>TRUE</VALUE>"));
+    EXPECT_EQ(std::string::npos, encoded.body.find("IncludeClassOrigin"));
+    EXPECT_EQ(std::string::npos, encoded.body.find("ResultClass"));
+    EXPECT_NE(std::string::npos, encoded.body.find("<KEYVALUE VALUETYPE=\"numeric\" TYPE=\"sint64\">-3</KEYVALUE>"));
+    EXPECT_NE(std::string::npos, encoded.body.find("<KEYVALUE VALUETYPE=\"numeric\" TYPE=\"real64\">1.5</KEYVALUE>"));
+
+    RequestEncoder emptyList("EnumerateInstances", CIMNamespaceName("root/test"));
+    emptyList.className("ClassName", CIMName("Test_Big")).propertyList(CIMPropertyList(Array<CIMName>()));
+    const EncodedRequest empty = emptyList.encode(1);
+    EXPECT_EQ("", dtdErrors(empty.body));
+    EXPECT_NE(std::string::npos, empty.body.find("<IPARAMVALUE NAME=\"PropertyList\"><VALUE.ARRAY/></IPARAMVALUE>"));
+}
+
+TEST(RequestEncoder, MethodCallsCarryEveryParameterKindValidly)
+{
+    const EncodedRequest onInstance = RequestEncoder::methodCall(
+        7, CIMV2, CIMObjectPath("CIM_ComputerSystem.CreationClassName=\"CIM_ComputerSystem\",Name=\"esx01.example.test\""),
+        CIMName("SetHostName"), everyKindOfParameter());
+    EXPECT_EQ("", dtdErrors(onInstance.body));
+    EXPECT_EQ("root%2Fcimv2:CIM_ComputerSystem.CreationClassName%3D%22CIM_ComputerSystem%22%2CName%3D%22esx01.example.test%22",
+              onInstance.cimObject);
+    EXPECT_EQ("SetHostName", onInstance.cimMethod);
+    for (const char* expected :
+         {"<PARAMVALUE NAME=\"C\" PARAMTYPE=\"char16\"><VALUE>\xC3\xA9</VALUE>",
+          "<VALUE>&lt;a &amp; \"b\"&gt;&#13;\n\ttab</VALUE>", "<PARAMVALUE NAME=\"Untyped\"><VALUE>u</VALUE>",
+          "<PARAMVALUE NAME=\"Null\" PARAMTYPE=\"uint32\"/>", "<VALUE.REFARRAY><VALUE.REFERENCE><INSTANCENAME",
+          "<VALUE.REFERENCE><INSTANCEPATH><NAMESPACEPATH><HOST>h</HOST>",
+          "<VALUE.REFERENCE><LOCALCLASSPATH><LOCALNAMESPACEPATH>", "<VALUE>-2.2500000000000000e+00</VALUE>"})
+        EXPECT_NE(std::string::npos, onInstance.body.find(expected)) << expected;
+
+    const EncodedRequest onClass = RequestEncoder::methodCall(8, CIMNamespaceName("root/SampleProvider"),
+                                                              CIMObjectPath("Sample_MethodProviderClass"),
+                                                              CIMName("SayHello"), Array<CIMParamValue>());
+    EXPECT_EQ("", dtdErrors(onClass.body));
+    EXPECT_EQ("root%2FSampleProvider:Sample_MethodProviderClass", onClass.cimObject);
+
+    Array<CIMParamValue> control;
+    control.append(CIMParamValue("S", CIMValue(String("bell\x07"))));
+    EXPECT_THROW(RequestEncoder::methodCall(9, CIMV2, CIMObjectPath("C"), CIMName("M"), control), CIMClientXmlException);
+}
