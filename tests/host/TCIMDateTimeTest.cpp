@@ -1,0 +1,70 @@
+#include <qel/TCIMDateTime.h>
+
+#include <gtest/gtest.h>
+
+#include <qel/TQELException.h>
+
+using namespace NVORNQEL20;
+
+TEST(TCIMDateTime, ValidTextsReadBackUnchanged) {
+    for (const char* text : {"20240315081500.000000+000", "20230615123045.123456+060", "20240315091733.250000-300",
+                             "20240229235959.999999+000", "00000012131415.000000:000", "99999999235959.999999:000",
+                             "00000000000000.000000:000"}) {
+        EXPECT_EQ(text, TCIMDateTime(text).ToString());
+    }
+    EXPECT_FALSE(TCIMDateTime("20240315081500.000000+000").IsInterval());
+    EXPECT_TRUE(TCIMDateTime("00000012131415.000000:000").IsInterval());
+    EXPECT_EQ("00000000000000.000000:000", TCIMDateTime().ToString());
+}
+
+TEST(TCIMDateTime, MalformedTextsAreRefused) {
+    for (const char* text : {"", "2024", "20240315081500.000000+0000", "20240315081500,000000+000",
+                             "20240315081500.000000*000", "2024031508150a.000000+000", "20241315081500.000000+000",
+                             "20230229081500.000000+000", "20240431081500.000000+000", "20240315241500.000000+000",
+                             "20240315086000.000000+000", "20240315081560.000000+000", "00000000000000.000000:001",
+                             "00000000240000.000000:000", "2024-03-15 08:15:00 +000"}) {
+        try {
+            TCIMDateTime parsed{std::string(text)};
+            ADD_FAILURE() << "accepted " << text;
+        } catch (const TQELException& error) {
+            EXPECT_EQ(4, error.GetStatusCode());
+            EXPECT_NE(std::string::npos, error.GetDetail().find(text)) << error.GetDetail();
+        }
+    }
+}
+
+TEST(TCIMDateTime, ReadableTexts) {
+    TCIMDateTime interval;
+    interval.Set(1, 1, 1, 1, 0);
+    EXPECT_EQ("1 day 01:01:01", interval.ToUIString());
+    EXPECT_EQ("00000001010101.000000:000", interval.ToString());
+    interval.Set(0, 0, 0, 1, 500000);
+    EXPECT_EQ("0 days 00:00:01.500000", interval.ToUIString());
+    EXPECT_EQ("12 days 13:14:15", TCIMDateTime("00000012131415.000000:000").ToUIString());
+    EXPECT_EQ("2024-03-15 08:15:00 UTC+00:00", TCIMDateTime("20240315081500.000000+000").ToUIString());
+    EXPECT_EQ("2024-03-15 09:17:33.250000 UTC-05:00", TCIMDateTime("20240315091733.250000-300").ToUIString());
+    EXPECT_EQ("0 days 00:00:00", TCIMDateTime().ToUIString());
+}
+
+TEST(TCIMDateTime, SetRefusesFieldsOutOfRange) {
+    TCIMDateTime interval;
+    interval.Set(99999999, 23, 59, 59, 999999);
+    EXPECT_EQ("99999999235959.999999:000", interval.ToString());
+    EXPECT_THROW(interval.Set(100000000, 0, 0, 0, 0), TQELException);
+    EXPECT_THROW(interval.Set(0, 24, 0, 0, 0), TQELException);
+    EXPECT_THROW(interval.Set(0, 0, 60, 0, 0), TQELException);
+    EXPECT_THROW(interval.Set(0, 0, 0, 60, 0), TQELException);
+    EXPECT_THROW(interval.Set(0, 0, 0, 0, 1000000), TQELException);
+    EXPECT_EQ("99999999235959.999999:000", interval.ToString());
+}
+
+TEST(TCIMDateTime, ComparisonsFollowTimeNotText) {
+    EXPECT_EQ(TCIMDateTime("20240315081500.000000+000"), TCIMDateTime("20240315091500.000000+060"));
+    EXPECT_LT(TCIMDateTime("20240315091500.000000+000"), TCIMDateTime("20240315081500.000000-300"));
+    EXPECT_LT(TCIMDateTime("20231231235959.999999+000"), TCIMDateTime("20240101000000.000000+000"));
+    EXPECT_LT(TCIMDateTime("20240228000000.000000+000"), TCIMDateTime("20240301000000.000000+000"));
+    EXPECT_LT(TCIMDateTime("99999999235959.999999:000"), TCIMDateTime("00000101000000.000000+000"));
+    EXPECT_LT(TCIMDateTime("00000000235959.999999:000"), TCIMDateTime("00000001000000.000000:000"));
+    EXPECT_NE(TCIMDateTime("00000000000000.000000:000"), TCIMDateTime("00000101000000.000000+000"));
+    EXPECT_FALSE(TCIMDateTime() < TCIMDateTime());
+}
