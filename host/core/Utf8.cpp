@@ -5,20 +5,20 @@ namespace Utf8 {
 
 namespace {
 
-// Lead byte: how many bytes the character has, and the bits it carries.
-bool ReadLead(unsigned char lead, std::size_t& length, unsigned& bits) {
-    if (lead < 0x80) {
+// First byte: how many bytes the character has, and the bits it carries.
+bool ReadFirstByte(unsigned char first, std::size_t& length, unsigned& bits) {
+    if (first < 0x80) {
         length = 1;
-        bits = lead;
-    } else if ((lead & 0xE0) == 0xC0) {
+        bits = first;
+    } else if ((first & 0xE0) == 0xC0) {
         length = 2;
-        bits = lead & 0x1F;
-    } else if ((lead & 0xF0) == 0xE0) {
+        bits = first & 0x1F;
+    } else if ((first & 0xF0) == 0xE0) {
         length = 3;
-        bits = lead & 0x0F;
-    } else if ((lead & 0xF8) == 0xF0) {
+        bits = first & 0x0F;
+    } else if ((first & 0xF8) == 0xF0) {
         length = 4;
-        bits = lead & 0x07;
+        bits = first & 0x07;
     } else {
         return false;
     }
@@ -59,7 +59,7 @@ std::string Encode(unsigned codePoint) {
 bool DecodeSingle(const std::string& text, unsigned& codePoint) {
     std::size_t length = 0;
     unsigned bits = 0;
-    if (text.empty() || !ReadLead(static_cast<unsigned char>(text[0]), length, bits) || text.size() != length) {
+    if (text.empty() || !ReadFirstByte(static_cast<unsigned char>(text[0]), length, bits) || text.size() != length) {
         return false;
     }
     for (std::size_t i = 1; i < length; ++i) {

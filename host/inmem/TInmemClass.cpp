@@ -9,6 +9,7 @@
 #include <qel/TInmemProperty.h>
 #include <qel/TQELException.h>
 
+#include "InmemTables.h"
 #include "TInmemMethodDecl.h"
 #include "TInmemPropertyDecl.h"
 
@@ -23,28 +24,12 @@ std::string LocalPath(const TCIMReference& reference) {
     return reference.GetPath().substr(prefix);
 }
 
-template <typename TValue>
-boost::shared_ptr<TValue> FindByName(const std::map<std::string, boost::shared_ptr<TValue>>& table,
-                                     const std::string& name) {
-    auto found = table.find(TCIMName::Normalize(name));
-    return found == table.end() ? boost::shared_ptr<TValue>() : found->second;
-}
-
-template <typename TValue, typename TCallback>
-void EnumerateInOrder(const std::map<std::string, boost::shared_ptr<TValue>>& table, const TCallback& callback) {
-    for (const auto& entry : table) {
-        if (!callback(entry.second)) {
-            return;
-        }
-    }
-}
-
 template <typename TDecl>
 void AddDeclaration(std::map<std::string, boost::shared_ptr<TDecl>>& table, boost::shared_ptr<TDecl> declaration,
                     const std::string& className) {
-    const std::string& name = declaration->GetName(TCIMContext());
-    if (!table.emplace(TCIMName::Normalize(name), declaration).second) {
-        throw TQELException(TQELStatusCode::eAlreadyExists, "class " + className + " already declares " + name);
+    if (!InmemTables::AddByName(table, declaration)) {
+        throw TQELException(TQELStatusCode::eAlreadyExists,
+                            "class " + className + " already declares " + declaration->GetName(TCIMContext()));
     }
 }
 
@@ -158,15 +143,15 @@ boost::shared_ptr<ICIMPropertyDecl> TInmemClass::AllocatePropertyDecl(const std:
 }
 
 boost::shared_ptr<ICIMPropertyDecl> TInmemClass::GetPropertyDecl(const std::string& name, TCIMContext) const {
-    return FindByName(fPropertyDecls, name);
+    return InmemTables::FindByName(fPropertyDecls, name);
 }
 
 void TInmemClass::EnumeratePropertyDecls(TPropertyDeclCallback callback, TCIMContext) const {
-    EnumerateInOrder(fPropertyDecls, callback);
+    InmemTables::EnumerateInOrder(fPropertyDecls, callback);
 }
 
 boost::shared_ptr<ICIMProperty> TInmemClass::GetProperty(const std::string& name, TCIMContext) const {
-    boost::shared_ptr<TInmemProperty> property = FindByName(fStaticProperties, name);
+    boost::shared_ptr<TInmemProperty> property = InmemTables::FindByName(fStaticProperties, name);
     if (!property) {
         throw TQELException(TQELStatusCode::eNotFound, "class " + fName + " has no static property " + name);
     }
@@ -184,7 +169,7 @@ void TInmemClass::SetPropertyValue(const std::string& name, const TCIMValue& val
 }
 
 void TInmemClass::EnumerateStaticProperties(TPropertyCallback callback, TCIMContext) const {
-    EnumerateInOrder(fStaticProperties, callback);
+    InmemTables::EnumerateInOrder(fStaticProperties, callback);
 }
 
 boost::shared_ptr<ICIMInstance> TInmemClass::AllocateInstance(TCIMContext) {
@@ -197,7 +182,7 @@ void TInmemClass::EnumerateInstances(TInstanceCallback callback, bool deep, TCIM
         stopped = !callback(instance);
         return !stopped;
     };
-    EnumerateInOrder(fInstances, guarded);
+    InmemTables::EnumerateInOrder(fInstances, guarded);
     for (auto child = fChildren.begin(); deep && !stopped && child != fChildren.end(); ++child) {
         (*child)->EnumerateInstances(guarded, true, TCIMContext());
     }
@@ -210,11 +195,11 @@ boost::shared_ptr<ICIMMethodDecl> TInmemClass::AllocateMethodDecl(const std::str
 }
 
 boost::shared_ptr<ICIMMethodDecl> TInmemClass::GetMethodDecl(const std::string& name, TCIMContext) const {
-    return FindByName(fMethodDecls, name);
+    return InmemTables::FindByName(fMethodDecls, name);
 }
 
 void TInmemClass::EnumerateMethodDecls(TMethodDeclCallback callback, TCIMContext) const {
-    EnumerateInOrder(fMethodDecls, callback);
+    InmemTables::EnumerateInOrder(fMethodDecls, callback);
 }
 
 TCIMValue TInmemClass::InvokeMethod(const std::string& methodName, TCIMContext&, TCIMContext) {

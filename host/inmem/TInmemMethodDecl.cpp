@@ -3,6 +3,7 @@
 #include <qel/TCIMName.h>
 #include <qel/TQELException.h>
 
+#include "InmemTables.h"
 #include "TInmemParameterDecl.h"
 
 namespace NVORNQEL20 {
@@ -29,23 +30,17 @@ boost::shared_ptr<ICIMParameterDecl> TInmemMethodDecl::AllocateParameterDecl(con
 
 boost::shared_ptr<ICIMParameterDecl> TInmemMethodDecl::GetParameterDecl(const std::string& name,
                                                                       TCIMContext) const {
-    auto found = fParameters.find(TCIMName::Normalize(name));
-    return found == fParameters.end() ? boost::shared_ptr<ICIMParameterDecl>() : found->second;
+    return InmemTables::FindByName(fParameters, name);
 }
 
 void TInmemMethodDecl::EnumerateParameterDecls(TParameterDeclCallback& callback, TCIMContext) const {
-    for (const auto& entry : fParameters) {
-        if (!callback(entry.second)) {
-            return;
-        }
-    }
+    InmemTables::EnumerateInOrder(fParameters, callback);
 }
 
 void TInmemMethodDecl::AddParameterDecl(boost::shared_ptr<ICIMParameterDecl> parameter) {
-    const std::string& name = parameter->GetName(TCIMContext());
-    if (!fParameters.emplace(TCIMName::Normalize(name), parameter).second) {
+    if (!InmemTables::AddByName(fParameters, parameter)) {
         throw TQELException(TQELStatusCode::eAlreadyExists,
-                            "method " + fName + " already has a parameter " + name);
+                            "method " + fName + " already has a parameter " + parameter->GetName(TCIMContext()));
     }
 }
 

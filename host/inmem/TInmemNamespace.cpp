@@ -7,6 +7,7 @@
 #include <qel/TCIMName.h>
 #include <qel/TQELException.h>
 
+#include "InmemTables.h"
 #include "TInmemClass.h"
 #include "TInmemQualifierDecl.h"
 
@@ -15,11 +16,10 @@ namespace NVORNQEL20 {
 namespace {
 
 template <typename TValue>
-void AddUnique(std::map<std::string, boost::shared_ptr<TValue>>& table, boost::shared_ptr<TValue> element,
-               const char* kind) {
-    const std::string& name = element->GetName(TCIMContext());
-    if (!table.emplace(TCIMName::Normalize(name), element).second) {
-        throw TQELException(TQELStatusCode::eAlreadyExists, std::string(kind) + " " + name + " already defined");
+void AddUnique(InmemTables::TTable<TValue>& table, boost::shared_ptr<TValue> element, const char* kind) {
+    if (!InmemTables::AddByName(table, element)) {
+        throw TQELException(TQELStatusCode::eAlreadyExists,
+                            std::string(kind) + " " + element->GetName(TCIMContext()) + " already defined");
     }
 }
 
@@ -44,8 +44,7 @@ boost::shared_ptr<ICIMClass> TInmemNamespace::AllocateClass(const std::string& n
 }
 
 boost::shared_ptr<ICIMClass> TInmemNamespace::GetClass(const std::string& name, TCIMContext) {
-    auto found = fClasses.find(TCIMName::Normalize(name));
-    return found == fClasses.end() ? boost::shared_ptr<ICIMClass>() : found->second;
+    return InmemTables::FindByName(fClasses, name);
 }
 
 void TInmemNamespace::EnumerateRootClasses(TClassCallback callback, TCIMContext) {
@@ -68,16 +67,11 @@ boost::shared_ptr<ICIMQualifierDecl> TInmemNamespace::AllocateQualifierDecl(cons
 }
 
 boost::shared_ptr<ICIMQualifierDecl> TInmemNamespace::GetQualifierDecl(const std::string& name, TCIMContext) const {
-    auto found = fQualifierDecls.find(TCIMName::Normalize(name));
-    return found == fQualifierDecls.end() ? boost::shared_ptr<ICIMQualifierDecl>() : found->second;
+    return InmemTables::FindByName(fQualifierDecls, name);
 }
 
 void TInmemNamespace::EnumerateQualifierDecls(TQualifierDeclCallback callback, TCIMContext) const {
-    for (const auto& entry : fQualifierDecls) {
-        if (!callback(entry.second)) {
-            return;
-        }
-    }
+    InmemTables::EnumerateInOrder(fQualifierDecls, callback);
 }
 
 void TInmemNamespace::Subscribe(const std::string&, TInstanceCallback, TCIMContext) {
@@ -85,8 +79,7 @@ void TInmemNamespace::Subscribe(const std::string&, TInstanceCallback, TCIMConte
 }
 
 boost::shared_ptr<ICIMClass> TInmemNamespace::ClassOf(const TCIMReference& reference) const {
-    auto found = fClasses.find(TCIMName::Normalize(reference.GetClassName()));
-    return found == fClasses.end() ? boost::shared_ptr<ICIMClass>() : found->second;
+    return InmemTables::FindByName(fClasses, reference.GetClassName());
 }
 
 boost::shared_ptr<ICIMInstance> TInmemNamespace::GetInstance(const TCIMReference& reference, TCIMContext) const {

@@ -3,6 +3,8 @@
 #include <qel/TCIMName.h>
 #include <qel/TQELException.h>
 
+#include "InmemTables.h"
+
 namespace NVORNQEL20 {
 
 namespace {
@@ -31,16 +33,11 @@ void TInmemQualifierTable::Add(boost::shared_ptr<ICIMQualifier> qualifier) {
 }
 
 boost::shared_ptr<ICIMQualifier> TInmemQualifierTable::Find(const std::string& name) const {
-    auto found = fQualifiers.find(TCIMName::Normalize(name));
-    return found == fQualifiers.end() ? boost::shared_ptr<ICIMQualifier>() : found->second;
+    return InmemTables::FindByName(fQualifiers, name);
 }
 
 void TInmemQualifierTable::Enumerate(const ICIMNamedElement::TQualifierCallback& callback) const {
-    for (const auto& entry : fQualifiers) {
-        if (!callback(entry.second)) {
-            return;
-        }
-    }
+    InmemTables::EnumerateInOrder(fQualifiers, callback);
 }
 
 }  // namespace NVORNQEL20

@@ -51,8 +51,8 @@ void CopyPropertyDecls(const ICIMClass& source, ICIMClass& target, ICIMNamespace
 }
 
 void CopyParameterDecls(const ICIMMethodDecl& source, ICIMMethodDecl& target, ICIMNamespace& nameSpace) {
-    ICIMMethodDecl::TParameterDeclCallback copyParameter = [&target,
-                                                            &nameSpace](boost::shared_ptr<ICIMParameterDecl> parameter) {
+    ICIMMethodDecl::TParameterDeclCallback copyParameter = [&target, &nameSpace](
+                                                               boost::shared_ptr<ICIMParameterDecl> parameter) {
         boost::shared_ptr<ICIMParameterDecl> copy = target.AllocateParameterDecl(
             parameter->GetName(TCIMContext()), parameter->GetType(TCIMContext()), TCIMContext());
         CopyQualifiers(*parameter, *copy, nameSpace);
