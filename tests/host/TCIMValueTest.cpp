@@ -12,20 +12,13 @@
 #include <qel/TInmemNamespace.h>
 #include <qel/TQELException.h>
 
+#include "StatusOf.h"
+
 using namespace NVORNQEL20;
 
 namespace {
 
 typedef TCIMValue::TCIMType TType;
-
-int StatusOf(const std::function<void()>& action) {
-    try {
-        action();
-    } catch (const TQELException& error) {
-        return error.GetStatusCode();
-    }
-    return 0;
-}
 
 }  // namespace
 
@@ -116,7 +109,9 @@ TEST(TCIMValue, NumbersConvertWhereTheTargetHoldsThem) {
     EXPECT_EQ(14, StatusOf([] {
         static_cast<void>(static_cast<int>(TCIMValue(std::numeric_limits<double>::quiet_NaN())));
     }));
-    EXPECT_EQ(14, StatusOf([] { static_cast<void>(static_cast<unsigned long long>(TCIMValue(1.8446744073709552e19))); }));
+    EXPECT_EQ(14, StatusOf([] {
+        static_cast<void>(static_cast<unsigned long long>(TCIMValue(1.8446744073709552e19)));
+    }));
     EXPECT_EQ(14, StatusOf([] { static_cast<void>(static_cast<float>(TCIMValue(1e300))); }));
 }
 

@@ -14,6 +14,7 @@
 #include <qel/TRootObject.h>
 
 #include "InmemSchema.h"
+#include "StatusOf.h"
 
 using namespace NVORNQEL20;
 
@@ -21,15 +22,6 @@ namespace {
 
 typedef TCIMValue::TCIMType TType;
 typedef ICIMQualifierDecl::EFlavor EFlavor;
-
-int StatusOf(const std::function<void()>& action) {
-    try {
-        action();
-    } catch (const TQELException& error) {
-        return error.GetStatusCode();
-    }
-    return 0;
-}
 
 std::vector<std::string> ClassNames(const std::function<void(ICIMClass::TClassCallback)>& enumerate,
                                     const std::string& stopAt = "") {
@@ -210,7 +202,8 @@ TEST_F(TInmemNamespaceTest, PreviousValuesAndReferencesOfAProperty) {
     TCIMValue toOther(TCIMReference{});
     toOther.SetReferencedClass(elsewhere);
     EXPECT_EQ(14, StatusOf([&] { property.SetPrevValue(toOther); }));
-    EXPECT_EQ(TCoreLogger::TRecord(0, "SetPrevValue: decl references type CIM_Computer but value references CIM_Elsewhere"),
+    EXPECT_EQ(TCoreLogger::TRecord(
+                  0, "SetPrevValue: decl references type CIM_Computer but value references CIM_Elsewhere"),
               TRootObject::GetCoreLogger()->Records().back());
     EXPECT_FALSE(property.IsPrevValueDifferent());
 
