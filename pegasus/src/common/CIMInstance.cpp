@@ -41,6 +41,13 @@ CIMInstance CIMInstance::clone() const
 const CIMName& CIMInstance::getClassName() const { return rep().className; }
 const CIMObjectPath& CIMInstance::getPath() const { return rep().path; }
 void CIMInstance::setPath(const CIMObjectPath& path) { rep().path = path; }
+void CIMInstance::setPath(CIMObjectPath&& path) { rep().path = std::move(path); }
+
+CIMInstance& CIMInstance::addProperty(CIMProperty&& property)
+{
+    rep().properties.add(std::move(property));
+    return *this;
+}
 
 PEGASUS_DEFINE_LIST_ACCESS(CIMInstance, CIMQualifier, Qualifier, qualifiers)
 PEGASUS_DEFINE_LIST_ACCESS(CIMInstance, CIMProperty, Property, properties)

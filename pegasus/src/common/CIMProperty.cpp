@@ -42,10 +42,9 @@ CIMProperty::CIMProperty(const CIMName& name,
     }
 }
 
-void CIMProperty::checkInitialized() const
+void CIMProperty::throwUninitialized()
 {
-    if (isUninitialized())
-        throwUninitialized("CIMProperty");
+    Pegasus::throwUninitialized("CIMProperty");
 }
 
 CIMPropertyExtras& CIMProperty::extras()
@@ -55,12 +54,6 @@ CIMPropertyExtras& CIMProperty::extras()
     else if (_extras.use_count() > 1)
         _extras = std::make_shared<CIMPropertyExtras>(*_extras);
     return const_cast<CIMPropertyExtras&>(*_extras);
-}
-
-const CIMName& CIMProperty::getName() const
-{
-    checkInitialized();
-    return _name;
 }
 
 void CIMProperty::setName(const CIMName& name)

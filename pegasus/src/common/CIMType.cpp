@@ -19,11 +19,13 @@ const char* cimTypeToString(CIMType type)
     return index >= 0 && index < TYPE_COUNT ? TYPE_NAMES[index] : "unknown";
 }
 
+// Decoders look a type up for every property: the first letter narrows the
+// search to a few names.
 Boolean cimTypeFromString(const char* text, CIMType& type)
 {
     for (int i = 0; i < TYPE_COUNT; ++i)
     {
-        if (std::strcmp(text, TYPE_NAMES[i]) == 0)
+        if (TYPE_NAMES[i][0] == text[0] && std::strcmp(text, TYPE_NAMES[i]) == 0)
         {
             type = static_cast<CIMType>(i);
             return true;

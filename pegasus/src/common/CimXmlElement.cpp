@@ -109,9 +109,4 @@ bool cimXmlAllowedChild(CimXmlElement parent, CimXmlElement child)
         && (CHILD_TABLE.allowed[static_cast<int>(parent)] >> static_cast<int>(child) & 1) != 0;
 }
 
-bool cimXmlHasText(CimXmlElement element)
-{
-    return element == E::Value || element == E::KeyValue || element == E::Host;
-}
-
 PEGASUS_NAMESPACE_END

@@ -26,7 +26,10 @@ CimXmlElement cimXmlElementOf(std::string_view name);
 const char* cimXmlElementName(CimXmlElement element);
 bool cimXmlAllowedChild(CimXmlElement parent, CimXmlElement child);
 // Elements whose content is text (VALUE, KEYVALUE, HOST).
-bool cimXmlHasText(CimXmlElement element);
+inline bool cimXmlHasText(CimXmlElement element)
+{
+    return element == CimXmlElement::Value || element == CimXmlElement::KeyValue || element == CimXmlElement::Host;
+}
 
 PEGASUS_NAMESPACE_END
 

@@ -49,7 +49,7 @@ public:
         for (int i = 0; i < _count; ++i)
         {
             const xmlChar** a = _attributes + 5 * i;
-            if (std::strcmp(reinterpret_cast<const char*>(a[0]), name) == 0)
+            if (a[0][0] == name[0] && std::strcmp(reinterpret_cast<const char*>(a[0]), name) == 0)
             {
                 value = std::string_view(reinterpret_cast<const char*>(a[3]), static_cast<size_t>(a[4] - a[3]));
                 return true;
@@ -242,17 +242,20 @@ CIMValue valueOf(Frame& f)
     return CIMValue(f.type, false);
 }
 
-// Moves what a path element learnt into the element around it.
-void mergePath(CIMObjectPath& into, const CIMObjectPath& from)
+// Moves what a path element learnt into the element around it; the parts
+// the child did not name stay as the enclosing element had them.
+void mergePath(CIMObjectPath& into, CIMObjectPath&& from)
 {
-    if (from.getHost().size())
-        into.setHost(from.getHost());
-    if (!from.getNameSpace().isNull())
-        into.setNameSpace(from.getNameSpace());
-    if (!from.getClassName().isNull())
-        into.setClassName(from.getClassName());
-    if (from.getKeyBindings().size())
-        into.setKeyBindings(from.getKeyBindings());
+    CIMObjectPath merged = std::move(from);
+    if (merged.getHost().size() == 0)
+        merged.setHost(into.getHost());
+    if (merged.getNameSpace().isNull())
+        merged.setNameSpace(into.getNameSpace());
+    if (merged.getClassName().isNull())
+        merged.setClassName(into.getClassName());
+    if (merged.getKeyBindings().size() == 0)
+        merged.setKeyBindings(into.getKeyBindings());
+    into = std::move(merged);
 }
 
 CIMKeyBinding::Type keyTypeOf(std::string_view valueType)
@@ -617,7 +620,7 @@ private:
         case E::InstancePath:
         case E::LocalInstancePath:
         case E::InstanceName:
-        case E::ObjectPath: deliverPath(f.path); break;
+        case E::ObjectPath: deliverPath(std::move(f.path)); break;
         case E::Qualifier: endQualifier(f); break;
         case E::Property:
         case E::PropertyArray:
@@ -708,7 +711,7 @@ private:
         }
         CIMObjectPath path;
         path.setClassName(f.name);
-        deliverPath(path);
+        deliverPath(std::move(path));
     }
 
     void endKeyBinding(Frame& f)
@@ -721,13 +724,13 @@ private:
             decodeError("KEYBINDING without value");
     }
 
-    void deliverPath(const CIMObjectPath& path)
+    void deliverPath(CIMObjectPath&& path)
     {
         Frame& p = parent();
         if (p.element == E::IReturnValue)
-            response.paths.append(path);
+            response.paths.append(std::move(path));
         else
-            mergePath(p.path, path);
+            mergePath(p.path, std::move(path));
         p.hasPath = true;
     }
 
@@ -760,7 +763,7 @@ private:
         if (p.element == E::Class)
             p.cimClass.addProperty(property);
         else
-            p.instance.addProperty(property);
+            p.instance.addProperty(std::move(property));
     }
 
     void endParameter(Frame& f)
@@ -792,7 +795,7 @@ private:
     {
         if (!f.hasPath || f.instance.isUninitialized())
             decodeError("path or instance missing");
-        f.instance.setPath(f.path);
+        f.instance.setPath(std::move(f.path));
         response.instances.append(f.instance);
     }
 

@@ -124,11 +124,6 @@ void String::toUpper()
     std::transform(_text.begin(), _text.end(), _text.begin(), asciiUpper);
 }
 
-Boolean String::equalNoCase(const String& a, const String& b)
-{
-    return a._text.size() == b._text.size() && compareNoCase(a, b) == 0;
-}
-
 int String::compareNoCase(const String& a, const String& b)
 {
     const size_t n = std::min(a._text.size(), b._text.size());

@@ -31,6 +31,7 @@ public:
     const CIMName& getClassName() const;
     const CIMObjectPath& getPath() const;
     void setPath(const CIMObjectPath& path);
+    void setPath(CIMObjectPath&& path);
 
     CIMInstance& addQualifier(const CIMQualifier& qualifier);
     Uint32 findQualifier(const CIMName& name) const;
@@ -39,6 +40,7 @@ public:
     Uint32 getQualifierCount() const;
 
     CIMInstance& addProperty(const CIMProperty& property);
+    CIMInstance& addProperty(CIMProperty&& property);
     Uint32 findProperty(const CIMName& name) const;
     CIMProperty getProperty(Uint32 index) const;
     void removeProperty(Uint32 index);

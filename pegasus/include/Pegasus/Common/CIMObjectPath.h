@@ -74,6 +74,7 @@ public:
     void setClassName(const CIMName& className) { _className = className; }
     const Array<CIMKeyBinding>& getKeyBindings() const { return _keyBindings; }
     void setKeyBindings(const Array<CIMKeyBinding>& keyBindings) { _keyBindings = keyBindings; }
+    void setKeyBindings(Array<CIMKeyBinding>&& keyBindings) { _keyBindings = std::move(keyBindings); }
     void addKeyBinding(CIMKeyBinding&& keyBinding) { _keyBindings.append(std::move(keyBinding)); }
 
     String toString() const;

@@ -26,7 +26,11 @@ public:
                 Boolean propagated = false);
 
     Boolean isUninitialized() const { return _name.isNull(); }
-    const CIMName& getName() const;
+    const CIMName& getName() const
+    {
+        checkInitialized();
+        return _name;
+    }
     void setName(const CIMName& name);
     const CIMValue& getValue() const;
     void setValue(const CIMValue& value);
@@ -48,7 +52,12 @@ public:
     Boolean identical(const CIMProperty& other) const;
 
 private:
-    void checkInitialized() const;
+    void checkInitialized() const
+    {
+        if (isUninitialized())
+            throwUninitialized();
+    }
+    [[noreturn]] static void throwUninitialized();
     CIMPropertyExtras& extras();
 
     CIMName _name;

@@ -57,7 +57,10 @@ public:
     void toUpper();
 
     // ASCII letters compare without regard to case; other bytes exactly.
-    static Boolean equalNoCase(const String& a, const String& b);
+    static Boolean equalNoCase(const String& a, const String& b)
+    {
+        return a._text.size() == b._text.size() && compareNoCase(a, b) == 0;
+    }
     static Boolean equal(const String& a, const String& b) { return a._text == b._text; }
     static int compare(const String& a, const String& b) { return a._text.compare(b._text); }
     static int compareNoCase(const String& a, const String& b);
