@@ -1,0 +1,86 @@
+#ifndef CIMHTTP_TESTS_PLUGIN_PLUGINTESTSUPPORT_H
+#define CIMHTTP_TESTS_PLUGIN_PLUGINTESTSUPPORT_H
+
+#include <chrono>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include <qel/TControllerSimulation.h>
+#include <qel/TCoreLogger.h>
+#include <qel/TRootObject.h>
+
+#include <testcimom/CimServer.h>
+#include <testcimom/CimomCluster.h>
+#include <testcimom/LoopbackBlock.h>
+
+#include "client/PegClient.h"
+
+namespace cimhttp_test {
+
+using namespace std::chrono_literals;
+
+// The loopback address of node `index` of this test process: every process
+// gets addresses of its own, so that the fixed CIM ports can be used while
+// ctest runs tests side by side.
+inline std::string NodeAddress(int index = 0)
+{
+    return testcimom::LoopbackBlock::forThisProcess().address(index);
+}
+
+inline testcimom::ServerOptions DemoServerOptions(int node = 0)
+{
+    testcimom::ServerOptions options;
+    options.address = NodeAddress(node);
+    options.dataSet.kind = testcimom::DataSetKind::Demo;
+    return options;
+}
+
+inline std::unique_ptr<testcimom::CimServer> StartServer(testcimom::ServerOptions options)
+{
+    auto server = std::make_unique<testcimom::CimServer>(options);
+    server->start();
+    return server;
+}
+
+inline testcimom::Fault MakeFault(testcimom::FaultKind kind, const std::string& operation, int count = -1)
+{
+    testcimom::Fault fault;
+    fault.kind = kind;
+    fault.operation = operation;
+    fault.count = count;
+    return fault;
+}
+
+// What the plug-in hands to the host's logger, as the host records it.
+inline std::vector<std::string> LoggedMessages(int level = 3)
+{
+    std::vector<std::string> messages;
+    for (const auto& record : NVORNQEL20::TRootObject::GetCoreLogger()->Records())
+        if (record.first == level)
+            messages.push_back(record.second);
+    return messages;
+}
+
+inline bool StartsWith(const std::string& text, const std::string& prefix)
+{
+    return text.compare(0, prefix.size(), prefix) == 0;
+}
+
+// Each test starts with an empty log, the default controller and a short
+// reconnect pause; the few tests that need the real pause set it back.
+class PluginTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        NVORNQEL20::TRootObject::GetCoreLogger()->Clear();
+        NVORNQEL20::TControllerSimulation::Reset();
+        NVORNQEL20::PegClient::SetReconnectPause(10ms);
+    }
+};
+
+}  // namespace cimhttp_test
+
+#endif
