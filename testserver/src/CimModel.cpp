@@ -2,11 +2,16 @@
 
 #include <algorithm>
 #include <array>
-#include <cctype>
 
 namespace testcimom {
 
 namespace {
+
+// CIM names are ASCII; folding by hand keeps name look-ups off the locale.
+char foldCase(char c)
+{
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
 
 constexpr std::array<const char*, 15> kTypeNames = {
     "boolean", "uint8", "sint8", "uint16", "sint16", "uint32", "sint32", "uint64",
@@ -65,17 +70,14 @@ std::optional<CimType> parseTypeName(std::string_view name)
 bool sameName(std::string_view a, std::string_view b)
 {
     return a.size() == b.size() &&
-           std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return std::tolower(static_cast<unsigned char>(x)) ==
-                      std::tolower(static_cast<unsigned char>(y));
-           });
+           std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return foldCase(x) == foldCase(y); });
 }
 
 std::string lowerName(std::string_view name)
 {
     std::string lower(name);
     for (char& c : lower)
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        c = foldCase(c);
     return lower;
 }
 

@@ -1,8 +1,14 @@
 #include "testcimom/InstanceGenerator.h"
 
+#include "CimXmlWriter.h"
+#include "testcimom/CimError.h"
+
 #include <array>
 #include <cstdio>
 #include <ctime>
+#include <map>
+#include <mutex>
+#include <optional>
 
 namespace testcimom {
 
@@ -39,25 +45,36 @@ std::vector<std::string> firstTags(std::size_t count)
     return std::vector<std::string>(tags.begin(), tags.begin() + static_cast<long>(count));
 }
 
+// Appends without looking for an existing property of the name: generated
+// instances name each property once.
+void append(Instance& instance, const char* name, Value value)
+{
+    Property property;
+    property.name = name;
+    property.value = std::move(value);
+    instance.properties.push_back(std::move(property));
+}
+
 Instance testBigInstance(std::size_t i, std::size_t count)
 {
     static const std::array<const char*, 4> codes = {"0", "2", "3", "6"};
     const auto n = static_cast<long long>(i);
     Instance instance;
     instance.className = "Test_Big";
-    instance.set("InstanceID", Value::text(format("TestBig:%05lld", n)));
-    instance.set("Index", Value::scalar(CimType::Uint32, std::to_string(i)));
-    instance.set("Name", Value::text(format("big-%05lld", n)));
-    instance.set("Description", Value::text("Benchmark instance number " + std::to_string(i) + " of " +
+    instance.properties.reserve(12);
+    append(instance, "InstanceID", Value::text(format("TestBig:%05lld", n)));
+    append(instance, "Index", Value::scalar(CimType::Uint32, std::to_string(i)));
+    append(instance, "Name", Value::text(format("big-%05lld", n)));
+    append(instance, "Description", Value::text("Benchmark instance number " + std::to_string(i) + " of " +
                                             std::to_string(count) + ", generated for enumeration timing."));
-    instance.set("Small", Value::scalar(CimType::Uint8, std::to_string(i % 256)));
-    instance.set("Delta", Value::scalar(CimType::Sint32, std::to_string(n - 5000)));
-    instance.set("Counter", Value::scalar(CimType::Uint64, std::to_string(i * 1000003ULL)));
-    instance.set("Ratio", Value::scalar(CimType::Real64, real64(static_cast<double>(i) / 7.0)));
-    instance.set("Flag", Value::boolean(i % 2 == 0));
-    instance.set("Timestamp", Value::scalar(CimType::Datetime, timestamp(i)));
-    instance.set("Tags", Value::array(CimType::String, firstTags(i % 4 + 1)));
-    instance.set("Codes", Value::array(CimType::Uint16, {"2", codes[i % 4]}));
+    append(instance, "Small", Value::scalar(CimType::Uint8, std::to_string(i % 256)));
+    append(instance, "Delta", Value::scalar(CimType::Sint32, std::to_string(n - 5000)));
+    append(instance, "Counter", Value::scalar(CimType::Uint64, std::to_string(i * 1000003ULL)));
+    append(instance, "Ratio", Value::scalar(CimType::Real64, real64(static_cast<double>(i) / 7.0)));
+    append(instance, "Flag", Value::boolean(i % 2 == 0));
+    append(instance, "Timestamp", Value::scalar(CimType::Datetime, timestamp(i)));
+    append(instance, "Tags", Value::array(CimType::String, firstTags(i % 4 + 1)));
+    append(instance, "Codes", Value::array(CimType::Uint16, {"2", codes[i % 4]}));
     return instance;
 }
 
@@ -120,11 +137,29 @@ Qualifier keyQualifier()
 
 void InstanceGenerator::addTestBig(Repository& repository, const std::string& nameSpace, std::size_t count)
 {
-    std::vector<Instance> instances;
-    instances.reserve(count);
-    for (std::size_t i = 0; i < count; ++i)
-        instances.push_back(testBigInstance(i, count));
-    repository.addInstances(nameSpace, std::move(instances));
+    std::optional<CimClass> testBig = repository.resolvedClass(nameSpace, "Test_Big");
+    if (!testBig)
+        throw CimError(CimStatus::InvalidClass, "Test_Big");
+    // Every node of a cluster serves the same Test_Big instances: they are
+    // made once per process and class definition, and shared.
+    static std::mutex mutex;
+    static std::map<std::string, std::vector<InstanceRef>> made;
+    CimXmlWriter definition;
+    definition.cimClass(*testBig);
+    std::lock_guard<std::mutex> lock(mutex);
+    std::vector<InstanceRef>& instances = made[definition.text() + std::to_string(count)];
+    if (instances.empty() && count > 0) {
+        Repository scratch;
+        scratch.addNamespace(nameSpace);
+        scratch.addClass(nameSpace, *testBig);
+        std::vector<Instance> generated;
+        generated.reserve(count);
+        for (std::size_t i = 0; i < count; ++i)
+            generated.push_back(testBigInstance(i, count));
+        scratch.addInstances(nameSpace, std::move(generated));
+        instances = scratch.instances(nameSpace, "Test_Big");
+    }
+    repository.shareInstances(nameSpace, instances);
 }
 
 void InstanceGenerator::addMixedClass(Repository& repository, const std::string& nameSpace,
@@ -150,9 +185,9 @@ void InstanceGenerator::addMixedClass(Repository& repository, const std::string&
     for (std::size_t row = 0; row < instanceCount; ++row) {
         Instance instance;
         instance.className = className;
-        instance.set("Id", Value::text(className + ":" + std::to_string(row)));
+        append(instance, "Id", Value::text(className + ":" + std::to_string(row)));
         for (std::size_t column = 1; column < propertyCount; ++column)
-            instance.set(cimClass.properties[column].name, mixedValue(row, column));
+            append(instance, cimClass.properties[column].name.c_str(), mixedValue(row, column));
         instances.push_back(std::move(instance));
     }
     repository.addInstances(nameSpace, std::move(instances));

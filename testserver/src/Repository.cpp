@@ -320,6 +320,21 @@ void Repository::addInstances(const std::string& nameSpace, std::vector<Instance
     }
 }
 
+void Repository::shareInstances(const std::string& nameSpace, const std::vector<InstanceRef>& instances)
+{
+    WriteLock lock(mutex_);
+    NamespaceData& ns = data(nameSpace);
+    for (const InstanceRef& instance : instances) {
+        if (findClass(ns.classes, instance->path.className) == ns.classes.end())
+            throw CimError(CimStatus::InvalidClass, instance->path.className);
+        InstanceRef& indexed = ns.byPath[canonicalPath(instance->path)];
+        if (indexed)
+            throw CimError(CimStatus::AlreadyExists, instance->path.toString());
+        indexed = instance;
+        ns.instances[lowerName(instance->path.className)].push_back(instance);
+    }
+}
+
 void Repository::removeInstance(const std::string& nameSpace, const ObjectPath& path)
 {
     WriteLock lock(mutex_);

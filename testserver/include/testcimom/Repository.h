@@ -51,6 +51,9 @@ public:
     ObjectPath putInstance(const std::string& nameSpace, Instance instance);
     // Adds many instances at once (data sets of thousands of instances).
     void addInstances(const std::string& nameSpace, std::vector<Instance> instances);
+    // Shares instances another repository completed against the same classes
+    // (they are immutable), so generated data sets are built once per process.
+    void shareInstances(const std::string& nameSpace, const std::vector<InstanceRef>& instances);
     void removeInstance(const std::string& nameSpace, const ObjectPath& path);
     void removeInstances(const std::string& nameSpace, const std::string& className);
 
