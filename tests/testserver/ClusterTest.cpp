@@ -20,10 +20,7 @@ namespace {
 
 std::string logEntryNames()
 {
-    return cimRequest("EnumerateInstanceNames", "root/cimv2",
-                      intrinsicBody("EnumerateInstanceNames", "root/cimv2",
-                                    "<IPARAMVALUE NAME=\"ClassName\"><CLASSNAME "
-                                    "NAME=\"VORN_StandardMessageLogEntry\"/></IPARAMVALUE>\n"));
+    return classRequest("EnumerateInstanceNames", "root/cimv2", "VORN_StandardMessageLogEntry");
 }
 
 ClusterOptions threeNodes()
@@ -186,11 +183,7 @@ TEST(CimTestServerExecutable, ServesEveryNodeUntilSignalled)
     }
     RawClient client(second, ports[2]);
     EXPECT_NE(client.exchange(logEntryNames()).body.find("@node2"), std::string::npos);
-    std::string getClass = cimRequest("GetClass", "root/cimv2",
-                                      intrinsicBody("GetClass", "root/cimv2",
-                                                    "<IPARAMVALUE NAME=\"ClassName\"><CLASSNAME "
-                                                    "NAME=\"VORN_Memory\"/></IPARAMVALUE>\n"));
-    EXPECT_NE(client.exchange(getClass).body.find("<ERROR CODE=\"6\""), std::string::npos) << "--fault applies";
+    EXPECT_NE(client.exchange(classRequest("GetClass", "root/cimv2", "VORN_Memory")).body.find("<ERROR CODE=\"6\""), std::string::npos) << "--fault applies";
     EXPECT_EQ(process.stop(SIGTERM), 0);
 }
 

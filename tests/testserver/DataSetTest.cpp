@@ -99,11 +99,8 @@ TEST(DataSets, DemoMethodAndEsxiVariantWorkOverTheWire)
     ServerOptions esxi = ephemeralOptions(DataSetKind::DemoEsxi);
     esxi.dataSet.esxiVersion = "6.7.0 build-8169922";
     auto server = startedServer(esxi);
-    std::string body = intrinsicBody("EnumerateInstances", "root/cimv2",
-                                     "<IPARAMVALUE NAME=\"ClassName\"><CLASSNAME "
-                                     "NAME=\"VMware_HypervisorSoftwareIdentity\"/></IPARAMVALUE>\n");
-    HttpAnswer answer =
-        RawClient(server->address(), server->httpsPort(), true).exchange(cimRequest("EnumerateInstances", "root/cimv2", body));
+    HttpAnswer answer = RawClient(server->address(), server->httpsPort(), true)
+                            .exchange(classRequest("EnumerateInstances", "root/cimv2", "VMware_HypervisorSoftwareIdentity"));
     EXPECT_NE(answer.body.find("<VALUE>6.7.0 build-8169922</VALUE>"), std::string::npos);
     EXPECT_NE(answer.body.find("<PROPERTY NAME=\"MajorVersion\"  TYPE=\"uint16\">\n<VALUE>6</VALUE>"), std::string::npos);
 

@@ -17,19 +17,12 @@ using Clock = std::chrono::steady_clock;
 
 std::string getClass(const std::string& className, const std::string& extraHeaders = "")
 {
-    return cimRequest("GetClass", "root/cimv2",
-                      intrinsicBody("GetClass", "root/cimv2",
-                                    "<IPARAMVALUE NAME=\"ClassName\"><CLASSNAME NAME=\"" + className +
-                                        "\"/></IPARAMVALUE>\n"),
-                      extraHeaders);
+    return classRequest("GetClass", "root/cimv2", className, extraHeaders);
 }
 
 std::string enumerateInstances(const std::string& className)
 {
-    return cimRequest("EnumerateInstances", "root/cimv2",
-                      intrinsicBody("EnumerateInstances", "root/cimv2",
-                                    "<IPARAMVALUE NAME=\"ClassName\"><CLASSNAME NAME=\"" + className +
-                                        "\"/></IPARAMVALUE>\n"));
+    return classRequest("EnumerateInstances", "root/cimv2", className);
 }
 
 Fault fault(FaultKind kind, int count = -1)

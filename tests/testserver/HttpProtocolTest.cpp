@@ -15,11 +15,7 @@ namespace {
 
 std::string enumerateInstanceNames(const std::string& className, const std::string& extraHeaders = "")
 {
-    return cimRequest("EnumerateInstanceNames", "root/cimv2",
-                      intrinsicBody("EnumerateInstanceNames", "root/cimv2",
-                                    "<IPARAMVALUE NAME=\"ClassName\"><CLASSNAME NAME=\"" + className +
-                                        "\"/></IPARAMVALUE>\n"),
-                      extraHeaders);
+    return classRequest("EnumerateInstanceNames", "root/cimv2", className, extraHeaders);
 }
 
 std::string methodCall(const std::string& method, const std::string& localPath, const std::string& params)
@@ -161,6 +157,22 @@ TEST_F(HttpProtocol, MethodHandlersReceiveParametersAndAnswer)
     server_->methods().remove("root/cimv2", "CIM_Slot", "Eject");
     HttpAnswer gone = client().exchange(methodCall("Eject", slotInstancePath("Socket 1"), ""));
     EXPECT_NE(gone.body.find("CIM_ERR_METHOD_NOT_AVAILABLE: Eject"), std::string::npos);
+}
+
+TEST_F(HttpProtocol, QualifierDeclarationsAreEnumerated)
+{
+    HttpAnswer answer = client().exchange(
+        cimRequest("EnumerateQualifiers", "root/cimv2", intrinsicBody("EnumerateQualifiers", "root/cimv2", "")));
+    std::string canonical = canonicalXml(answer.body);
+    std::size_t count = 0;
+    for (std::size_t at = 0; (at = canonical.find("<QUALIFIER.DECLARATION", at)) != std::string::npos; ++at)
+        ++count;
+    EXPECT_EQ(count, 32u);
+    EXPECT_NE(answer.body.find("<QUALIFIER.DECLARATION NAME=\"Key\" TYPE=\"boolean\" OVERRIDABLE=\"false\">\n"
+                               "<SCOPE PROPERTY=\"true\" REFERENCE=\"true\"/>\n<VALUE>FALSE</VALUE>"),
+              std::string::npos)
+        << answer.body;
+    EXPECT_NE(answer.body.find("NAME=\"ValueMap\" TYPE=\"string\" ISARRAY=\"true\""), std::string::npos);
 }
 
 TEST_F(HttpProtocol, RepositoryChangesShowInTheNextAnswer)

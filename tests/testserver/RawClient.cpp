@@ -52,6 +52,16 @@ std::string intrinsicBody(const std::string& method, const std::string& nameSpac
            "</IMETHODCALL>\n</SIMPLEREQ>\n</MESSAGE>\n</CIM>\n";
 }
 
+std::string classRequest(const std::string& method, const std::string& nameSpace, const std::string& className,
+                         const std::string& extraHeaders)
+{
+    return cimRequest(method, nameSpace,
+                      intrinsicBody(method, nameSpace,
+                                    "<IPARAMVALUE NAME=\"ClassName\"><CLASSNAME NAME=\"" + className +
+                                        "\"/></IPARAMVALUE>\n"),
+                      extraHeaders);
+}
+
 struct RawClient::Impl {
     asio::io_context io;
     ssl::context context{ssl::context::tls_client};

@@ -31,6 +31,10 @@ std::string cimRequest(const std::string& method, const std::string& nameSpace, 
 std::string intrinsicBody(const std::string& method, const std::string& nameSpace, const std::string& params,
                           const std::string& id = "1001");
 
+// An intrinsic operation on one class (the ClassName parameter alone).
+std::string classRequest(const std::string& method, const std::string& nameSpace, const std::string& className,
+                         const std::string& extraHeaders = "");
+
 class RawClient {
 public:
     // Throws std::runtime_error when the connection (or the handshake) fails.

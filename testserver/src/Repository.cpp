@@ -291,22 +291,23 @@ void Repository::forget(NamespaceData& ns, const std::string& className)
     ns.instances.erase(it);
 }
 
-ObjectPath Repository::addInstance(const std::string& nameSpace, Instance instance)
+ObjectPath Repository::storeOne(const std::string& nameSpace, Instance instance, bool replace)
 {
     WriteLock lock(mutex_);
     NamespaceData& ns = data(nameSpace);
     std::map<std::string, CimClass> resolved;
     const CimClass& cimClass = classFor(ns, instance.className, resolved);
-    return store(ns, cimClass, std::move(instance), false);
+    return store(ns, cimClass, std::move(instance), replace);
+}
+
+ObjectPath Repository::addInstance(const std::string& nameSpace, Instance instance)
+{
+    return storeOne(nameSpace, std::move(instance), false);
 }
 
 ObjectPath Repository::putInstance(const std::string& nameSpace, Instance instance)
 {
-    WriteLock lock(mutex_);
-    NamespaceData& ns = data(nameSpace);
-    std::map<std::string, CimClass> resolved;
-    const CimClass& cimClass = classFor(ns, instance.className, resolved);
-    return store(ns, cimClass, std::move(instance), true);
+    return storeOne(nameSpace, std::move(instance), true);
 }
 
 void Repository::addInstances(const std::string& nameSpace, std::vector<Instance> instances)

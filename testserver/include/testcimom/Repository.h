@@ -79,6 +79,7 @@ private:
     const CimClass& classFor(const NamespaceData& ns, const std::string& className,
                              std::map<std::string, CimClass>& resolved) const;
     ObjectPath store(NamespaceData& ns, const CimClass& cimClass, Instance instance, bool replace);
+    ObjectPath storeOne(const std::string& nameSpace, Instance instance, bool replace);
     void forget(NamespaceData& ns, const std::string& className);
 
     mutable std::shared_mutex mutex_;
