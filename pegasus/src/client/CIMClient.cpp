@@ -16,6 +16,16 @@ void expectOnly(const DecodedResponse& r, Uint32 expectedKindCount, const char* 
         throw CIMClientResponseException(String(std::string("response holds results other than ") + what));
 }
 
+// Sends the request and returns the results of the one kind it asks for.
+template <class T>
+Array<T> resultsOf(ClientSession& session, const RequestEncoder& request, Array<T> DecodedResponse::*kind,
+                   const char* what)
+{
+    DecodedResponse r = session.call(request.encode(session.nextMessageId()));
+    expectOnly(r, (r.*kind).size(), what);
+    return std::move(r.*kind);
+}
+
 template <class T>
 const T& single(const Array<T>& results, const char* what)
 {
@@ -64,9 +74,7 @@ CIMClass CIMClient::getClass(const CIMNamespaceName& nameSpace, const CIMName& c
         .flag("IncludeQualifiers", includeQualifiers, true)
         .flag("IncludeClassOrigin", includeClassOrigin, false)
         .propertyList(propertyList);
-    const DecodedResponse r = _session->call(request.encode(_session->nextMessageId()));
-    expectOnly(r, r.classes.size(), "classes");
-    return single(r.classes, "classes");
+    return single(resultsOf(*_session, request, &DecodedResponse::classes, "classes"), "classes");
 }
 
 Array<CIMClass> CIMClient::enumerateClasses(const CIMNamespaceName& nameSpace, const CIMName& className,
@@ -79,9 +87,7 @@ Array<CIMClass> CIMClient::enumerateClasses(const CIMNamespaceName& nameSpace, c
         .flag("LocalOnly", localOnly, true)
         .flag("IncludeQualifiers", includeQualifiers, true)
         .flag("IncludeClassOrigin", includeClassOrigin, false);
-    const DecodedResponse r = _session->call(request.encode(_session->nextMessageId()));
-    expectOnly(r, r.classes.size(), "classes");
-    return r.classes;
+    return resultsOf(*_session, request, &DecodedResponse::classes, "classes");
 }
 
 Array<CIMName> CIMClient::enumerateClassNames(const CIMNamespaceName& nameSpace, const CIMName& className,
@@ -89,9 +95,7 @@ Array<CIMName> CIMClient::enumerateClassNames(const CIMNamespaceName& nameSpace,
 {
     RequestEncoder request("EnumerateClassNames", nameSpace);
     request.className("ClassName", className).flag("DeepInheritance", deepInheritance, false);
-    const DecodedResponse r = _session->call(request.encode(_session->nextMessageId()));
-    expectOnly(r, r.classNames.size(), "class names");
-    return r.classNames;
+    return resultsOf(*_session, request, &DecodedResponse::classNames, "class names");
 }
 
 CIMInstance CIMClient::getInstance(const CIMNamespaceName& nameSpace, const CIMObjectPath& instanceName,
@@ -104,9 +108,7 @@ CIMInstance CIMClient::getInstance(const CIMNamespaceName& nameSpace, const CIMO
         .flag("IncludeQualifiers", includeQualifiers, false)
         .flag("IncludeClassOrigin", includeClassOrigin, false)
         .propertyList(propertyList);
-    const DecodedResponse r = _session->call(request.encode(_session->nextMessageId()));
-    expectOnly(r, r.instances.size(), "instances");
-    CIMInstance instance = single(r.instances, "instances");
+    CIMInstance instance = single(resultsOf(*_session, request, &DecodedResponse::instances, "instances"), "instances");
     instance.setPath(instanceName);
     return instance;
 }
@@ -123,18 +125,14 @@ Array<CIMInstance> CIMClient::enumerateInstances(const CIMNamespaceName& nameSpa
         .flag("IncludeQualifiers", includeQualifiers, false)
         .flag("IncludeClassOrigin", includeClassOrigin, false)
         .propertyList(propertyList);
-    DecodedResponse r = _session->call(request.encode(_session->nextMessageId()));
-    expectOnly(r, r.instances.size(), "instances");
-    return std::move(r.instances);
+    return resultsOf(*_session, request, &DecodedResponse::instances, "instances");
 }
 
 Array<CIMObjectPath> CIMClient::enumerateInstanceNames(const CIMNamespaceName& nameSpace, const CIMName& className)
 {
     RequestEncoder request("EnumerateInstanceNames", nameSpace);
     request.className("ClassName", className);
-    DecodedResponse r = _session->call(request.encode(_session->nextMessageId()));
-    expectOnly(r, r.paths.size(), "instance names");
-    return std::move(r.paths);
+    return resultsOf(*_session, request, &DecodedResponse::paths, "instance names");
 }
 
 Array<CIMObject> CIMClient::associators(const CIMNamespaceName& nameSpace, const CIMObjectPath& objectName,
@@ -151,9 +149,7 @@ Array<CIMObject> CIMClient::associators(const CIMNamespaceName& nameSpace, const
         .flag("IncludeQualifiers", includeQualifiers, false)
         .flag("IncludeClassOrigin", includeClassOrigin, false)
         .propertyList(propertyList);
-    DecodedResponse r = _session->call(request.encode(_session->nextMessageId()));
-    expectOnly(r, r.objects.size(), "objects");
-    return std::move(r.objects);
+    return resultsOf(*_session, request, &DecodedResponse::objects, "objects");
 }
 
 Array<CIMObjectPath> CIMClient::associatorNames(const CIMNamespaceName& nameSpace, const CIMObjectPath& objectName,
@@ -166,9 +162,7 @@ Array<CIMObjectPath> CIMClient::associatorNames(const CIMNamespaceName& nameSpac
         .className("ResultClass", resultClass)
         .string("Role", role)
         .string("ResultRole", resultRole);
-    DecodedResponse r = _session->call(request.encode(_session->nextMessageId()));
-    expectOnly(r, r.paths.size(), "object paths");
-    return std::move(r.paths);
+    return resultsOf(*_session, request, &DecodedResponse::paths, "object paths");
 }
 
 Array<CIMObject> CIMClient::references(const CIMNamespaceName& nameSpace, const CIMObjectPath& objectName,
@@ -182,9 +176,7 @@ Array<CIMObject> CIMClient::references(const CIMNamespaceName& nameSpace, const 
         .flag("IncludeQualifiers", includeQualifiers, false)
         .flag("IncludeClassOrigin", includeClassOrigin, false)
         .propertyList(propertyList);
-    DecodedResponse r = _session->call(request.encode(_session->nextMessageId()));
-    expectOnly(r, r.objects.size(), "objects");
-    return std::move(r.objects);
+    return resultsOf(*_session, request, &DecodedResponse::objects, "objects");
 }
 
 Array<CIMObjectPath> CIMClient::referenceNames(const CIMNamespaceName& nameSpace, const CIMObjectPath& objectName,
@@ -192,9 +184,7 @@ Array<CIMObjectPath> CIMClient::referenceNames(const CIMNamespaceName& nameSpace
 {
     RequestEncoder request("ReferenceNames", nameSpace);
     request.objectName("ObjectName", objectName).className("ResultClass", resultClass).string("Role", role);
-    DecodedResponse r = _session->call(request.encode(_session->nextMessageId()));
-    expectOnly(r, r.paths.size(), "object paths");
-    return std::move(r.paths);
+    return resultsOf(*_session, request, &DecodedResponse::paths, "object paths");
 }
 
 CIMValue CIMClient::invokeMethod(const CIMNamespaceName& nameSpace, const CIMObjectPath& instanceName,

@@ -1,19 +1,13 @@
 #include <Pegasus/Common/CIMFlavor.h>
 
-#include <string>
+#include "BitNames.h"
 
 PEGASUS_NAMESPACE_BEGIN
 
 namespace
 {
-struct FlavorName
-{
-    Uint32 bit;
-    const char* name;
-};
-
-const FlavorName FLAVOR_NAMES[] = {{0x01, "OVERRIDABLE"},  {0x02, "TOSUBCLASS"},      {0x04, "TOINSTANCE"},
-                                   {0x08, "TRANSLATABLE"}, {0x10, "DISABLEOVERRIDE"}, {0x20, "RESTRICTED"}};
+const BitName FLAVOR_NAMES[] = {{0x01, "OVERRIDABLE"},  {0x02, "TOSUBCLASS"},      {0x04, "TOINSTANCE"},
+                                {0x08, "TRANSLATABLE"}, {0x10, "DISABLEOVERRIDE"}, {0x20, "RESTRICTED"}};
 }
 
 const CIMFlavor CIMFlavor::NONE(0x00);
@@ -33,16 +27,7 @@ Boolean CIMFlavor::hasFlavor(const CIMFlavor& flavor) const
 
 String CIMFlavor::toString() const
 {
-    std::string out;
-    for (const FlavorName& f : FLAVOR_NAMES)
-    {
-        if (!(_bits & f.bit))
-            continue;
-        if (!out.empty())
-            out += ' ';
-        out += f.name;
-    }
-    return String(std::move(out));
+    return String(namesOfBits(_bits, FLAVOR_NAMES));
 }
 
 Boolean operator==(const CIMFlavor& a, const CIMFlavor& b)

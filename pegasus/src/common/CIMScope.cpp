@@ -1,19 +1,13 @@
 #include <Pegasus/Common/CIMScope.h>
 
-#include <string>
+#include "BitNames.h"
 
 PEGASUS_NAMESPACE_BEGIN
 
 namespace
 {
-struct ScopeName
-{
-    Uint32 bit;
-    const char* name;
-};
-
-const ScopeName SCOPE_NAMES[] = {{0x01, "CLASS"},     {0x02, "ASSOCIATION"}, {0x04, "INDICATION"}, {0x08, "PROPERTY"},
-                                 {0x10, "REFERENCE"}, {0x20, "METHOD"},      {0x40, "PARAMETER"}};
+const BitName SCOPE_NAMES[] = {{0x01, "CLASS"},     {0x02, "ASSOCIATION"}, {0x04, "INDICATION"}, {0x08, "PROPERTY"},
+                               {0x10, "REFERENCE"}, {0x20, "METHOD"},      {0x40, "PARAMETER"}};
 const Uint32 ALL_SCOPES = 0x7F;
 }
 
@@ -36,16 +30,7 @@ String CIMScope::toString() const
 {
     if (_bits == ALL_SCOPES)
         return String("ANY");
-    std::string out;
-    for (const ScopeName& s : SCOPE_NAMES)
-    {
-        if (!(_bits & s.bit))
-            continue;
-        if (!out.empty())
-            out += ' ';
-        out += s.name;
-    }
-    return String(std::move(out));
+    return String(namesOfBits(_bits, SCOPE_NAMES));
 }
 
 Boolean operator==(const CIMScope& a, const CIMScope& b)

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <dirent.h>
 #include <fstream>
-#include <regex>
 #include <sstream>
 #include <stdexcept>
 #include <strings.h>
@@ -119,19 +118,30 @@ std::vector<std::string> messages(const std::string& text)
     return result;
 }
 
+namespace
+{
+// The number that follows the first occurrence of the marker, if any.
+std::optional<int> numberAfter(const std::string& text, const std::string& marker)
+{
+    const size_t at = text.find(marker);
+    if (at == std::string::npos)
+        return std::nullopt;
+    return std::stoi(text.substr(at + marker.size()));
+}
+}
+
 Outcome expectedOutcome(const std::string& name)
 {
     const std::string bytes = response(name);
     const int status = std::stoi(bytes.substr(9, 3));
-    std::smatch match;
     if (status != 200)
         return Outcome{Outcome::HttpError, status};
     if (isTruncated(name))
         return Outcome{Outcome::Truncated, 0};
-    if (std::regex_search(bytes, match, std::regex("\r\nCIMStatusCode: ([0-9]+)")))
-        return Outcome{Outcome::CimError, std::stoi(match[1])};
-    if (std::regex_search(bytes, match, std::regex("<ERROR CODE=\"([0-9]+)\"")))
-        return Outcome{Outcome::CimError, std::stoi(match[1])};
+    if (const std::optional<int> trailer = numberAfter(bytes, "\r\nCIMStatusCode: "))
+        return Outcome{Outcome::CimError, *trailer};
+    if (const std::optional<int> error = numberAfter(bytes, "<ERROR CODE=\""))
+        return Outcome{Outcome::CimError, *error};
     return Outcome{};
 }
 }
