@@ -130,10 +130,9 @@ TEST_F(CaptureComparison, TestBigAnswerHasTheCapturedSizeAndFirstInstance)
 
 TEST(CaptureAuthentication, BasicAuthenticationAnswersMatchTheCapturedOnes)
 {
-    ServerOptions options = ephemeralOptions();
+    ServerOptions options = smallCaptureOptions();
     options.user = "root";
     options.password = "cimtest123";
-    options.dataSet.testBigInstances = 0;
     auto server = startedServer(options);
     expectSameAnswers(*server, "Auth-", 4);
     expectSameAnswers(*server, "wbemcli-Auth-", 3);

@@ -37,9 +37,7 @@ class FaultInjection : public ::testing::Test {
 protected:
     FaultInjection()
     {
-        ServerOptions options = ephemeralOptions();
-        options.dataSet.testBigInstances = 0;
-        server_ = startedServer(options);
+        server_ = startedServer(smallCaptureOptions());
         normal_ = RawClient(address(), port()).exchange(getClass("OMC_ProcessorSlot"));
     }
 

@@ -41,9 +41,7 @@ class HttpProtocol : public ::testing::Test {
 protected:
     HttpProtocol()
     {
-        ServerOptions options = ephemeralOptions();
-        options.dataSet.testBigInstances = 0;
-        server_ = startedServer(options);
+        server_ = startedServer(smallCaptureOptions());
     }
 
     RawClient client(bool tls = false)
@@ -130,6 +128,8 @@ TEST_F(HttpProtocol, MethodHandlersReceiveParametersAndAnswer)
         const Value* force = call.parameter("Force");
         if (force && force->items.front() == "TRUE")
             throw CimError(CimStatus::AccessDenied, "not now");
+        if (force && force->items.front() == "BROKEN")
+            throw std::runtime_error("handler broke");
         return MethodResult{Value::scalar(CimType::Uint32, "0"),
                             {{"Ejected", Value::array(CimType::String, {"a<b", "c"})}}};
     });
@@ -150,9 +150,14 @@ TEST_F(HttpProtocol, MethodHandlersReceiveParametersAndAnswer)
         "<PARAMVALUE NAME=\"Force\" PARAMTYPE=\"boolean\"><VALUE>TRUE</VALUE></PARAMVALUE>\n"));
     EXPECT_NE(refused.body.find("<ERROR CODE=\"2\" DESCRIPTION=\"CIM_ERR_ACCESS_DENIED: not now\"/>"),
               std::string::npos);
+    HttpAnswer broken = client().exchange(methodCall(
+        "Eject", slotInstancePath("Socket 1"),
+        "<PARAMVALUE NAME=\"Force\" PARAMTYPE=\"string\"><VALUE>BROKEN</VALUE></PARAMVALUE>\n"));
+    EXPECT_NE(broken.body.find("<ERROR CODE=\"1\" DESCRIPTION=\"CIM_ERR_FAILED: handler broke\"/>"),
+              std::string::npos);
     HttpAnswer missing = client().exchange(methodCall("Eject", slotInstancePath("Socket 9"), ""));
     EXPECT_NE(missing.body.find("<ERROR CODE=\"6\""), std::string::npos);
-    EXPECT_EQ(calls.size(), 2u);
+    EXPECT_EQ(calls.size(), 3u);
 
     server_->methods().remove("root/cimv2", "CIM_Slot", "Eject");
     HttpAnswer gone = client().exchange(methodCall("Eject", slotInstancePath("Socket 1"), ""));

@@ -22,4 +22,13 @@ inline std::unique_ptr<CimServer> startedServer(ServerOptions options)
     return server;
 }
 
+// The captured data without the 10,000 Test_Big instances, for tests that
+// do not look at them.
+inline ServerOptions smallCaptureOptions()
+{
+    ServerOptions options = ephemeralOptions();
+    options.dataSet.testBigInstances = 0;
+    return options;
+}
+
 }  // namespace testcimom::test

@@ -147,7 +147,7 @@ const Qualifier* CimClass::findQualifier(std::string_view name) const
 bool CimClass::isKey(const Property& property) const
 {
     const Qualifier* key = findByName(property.qualifiers, "Key");
-    return key != nullptr && !key->value.isNull && key->value.items.front() == "TRUE";
+    return key != nullptr && !key->value.isNull && !key->value.items.empty() && key->value.items.front() == "TRUE";
 }
 
 const Property* Instance::findProperty(std::string_view name) const

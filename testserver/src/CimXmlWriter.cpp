@@ -57,13 +57,16 @@ void CimXmlWriter::value(const Value& value)
     if (value.isNull)
         return;
     if (value.type == CimType::Reference) {
-        valueReference(value.references.front());
+        if (!value.references.empty())
+            valueReference(value.references.front());
         return;
     }
-    if (!value.isArray) {
+    if (!value.isArray && !value.items.empty()) {
         out_ += "<VALUE>" + escape(value.items.front()) + "</VALUE>\n";
         return;
     }
+    if (!value.isArray)
+        return;
     out_ += "<VALUE.ARRAY>\n";
     for (const std::string& item : value.items)
         out_ += "<VALUE>" + escape(item) + "</VALUE>\n";

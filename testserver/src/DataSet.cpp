@@ -43,7 +43,7 @@ void markForNode(Instance& instance, int nodeNumber)
             continue;
         for (ObjectPath& path : property.value.references)
             markPath(path, nodeNumber);
-        if (sameName(property.name, "InstanceID") && !property.value.isArray)
+        if (sameName(property.name, "InstanceID") && !property.value.isArray && !property.value.items.empty())
             property.value.items.front() += nodeSuffix(nodeNumber);
     }
 }
@@ -96,17 +96,22 @@ Instance esxiIdentity(const std::string& versionString)
     return instance;
 }
 
+// The text of a scalar string parameter; "" when it is missing or null.
+std::string textParameter(const MethodCall& call, const std::string& name)
+{
+    const Value* value = call.parameter(name);
+    return value && !value->isNull && !value->isArray && !value->items.empty() ? value->items.front() : "";
+}
+
 MethodResult sayHello(const MethodCall& call)
 {
-    const Value* name = call.parameter("Name");
-    std::string who = name && !name->isNull ? name->items.front() : std::string();
+    std::string who = textParameter(call, "Name");
     return {Value::text("Hello, " + who + "!"), {{"Place", Value::text("From Neverland")}}};
 }
 
 MethodResult ping(const MethodCall& call)
 {
-    const Value* target = call.parameter("Target");
-    bool reachable = target != nullptr && !target->isNull && !target->items.front().empty();
+    bool reachable = !textParameter(call, "Target").empty();
     return {Value::scalar(CimType::Uint32, reachable ? "0" : "1"),
             {{"RoundTripTime", Value::scalar(CimType::Uint32, reachable ? "1" : "0")}}};
 }

@@ -25,6 +25,16 @@ namespace {
 
 constexpr std::uint64_t kBodyLimit = 64 * 1024 * 1024;
 const std::string kMalformedHttpReply = "HTTP/1.1 400 Bad Request\r\ncontent-length: 0000000000\r\n\r\n";
+const std::string kInternalErrorReply =
+    "HTTP/1.1 500 Internal Server Error\r\ncontent-length: 0000000000\r\n\r\n";
+
+Delivery closingWith(const std::string& reply)
+{
+    Delivery delivery;
+    delivery.bytes = reply;
+    delivery.closeAfter = true;
+    return delivery;
+}
 
 class Closable {
 public:
@@ -83,11 +93,13 @@ private:
             return;
         }
         if (ec) {
-            delivery_ = Delivery{};
-            delivery_.bytes = kMalformedHttpReply;
-            delivery_.closeAfter = true;
+            delivery_ = closingWith(kMalformedHttpReply);
         } else {
-            delivery_ = engine_.handle(toHttpRequest(parser_->get()));
+            try {
+                delivery_ = engine_.handle(toHttpRequest(parser_->get()));
+            } catch (const std::exception&) {
+                delivery_ = closingWith(kInternalErrorReply);
+            }
         }
         sent_ = 0;
         deliver();

@@ -31,8 +31,8 @@ public:
         const IParamValue* param = request_.iparam(name);
         if (param == nullptr || !param->value || param->value->isNull)
             return fallback;
-        std::string text = lowerName(param->value->items.front());
-        if (param->value->isArray || (text != "true" && text != "false"))
+        std::string text = param->value->isArray ? "" : lowerName(param->value->items.front());
+        if (text != "true" && text != "false")
             throw CimError(CimStatus::InvalidParameter, std::string(name) + " must be TRUE or FALSE");
         return text == "true";
     }
@@ -201,6 +201,9 @@ OperationOutcome OperationHandler::execute(const CimRequest& request) const
         outcome.content = dispatch(request);
     } catch (const CimError& error) {
         outcome.error = error;
+    } catch (const std::exception& error) {
+        // A method handler's own failure; the server answers and carries on.
+        outcome.error = CimError(CimStatus::Failed, error.what());
     }
     return outcome;
 }

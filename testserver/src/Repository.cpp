@@ -54,7 +54,8 @@ ObjectPath pathOf(const CimClass& cimClass, const Instance& instance)
         if (!cimClass.isKey(declared))
             continue;
         const Property* property = instance.findProperty(declared.name);
-        if (property == nullptr || property->value.isNull)
+        if (property == nullptr || property->value.isNull || property->value.isArray ||
+            (property->value.items.empty() && property->value.references.empty()))
             throw CimError(CimStatus::InvalidParameter, "key property " + declared.name + " has no value");
         path.keys.push_back(keyBinding(*property));
     }
