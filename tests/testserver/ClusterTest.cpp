@@ -181,6 +181,7 @@ TEST(CimTestServerExecutable, ServesEveryNodeUntilSignalled)
         ASSERT_EQ(line.rfind(start, 0), 0u) << line;
         ports.push_back(std::stoi(line.substr(start.size())));
     }
+    EXPECT_EQ(process.line(), "injecting cim-error for operation GetClass, class all");
     RawClient client(second, ports[2]);
     EXPECT_NE(client.exchange(logEntryNames()).body.find("@node2"), std::string::npos);
     EXPECT_NE(client.exchange(classRequest("GetClass", "root/cimv2", "VORN_Memory")).body.find("<ERROR CODE=\"6\""), std::string::npos) << "--fault applies";

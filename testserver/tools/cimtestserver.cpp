@@ -127,6 +127,13 @@ CommandLine parse(int argc, char** argv)
     return line;
 }
 
+void printFaults(const std::vector<Fault>& faults)
+{
+    for (const Fault& fault : faults)
+        std::cout << "injecting " << faultKindName(fault.kind) << " for operation " << fault.operation
+                  << ", class " << fault.className << std::endl;
+}
+
 void printListeners(CimomCluster& cluster)
 {
     for (std::size_t i = 0; i < cluster.size(); ++i) {
@@ -166,6 +173,7 @@ int main(int argc, char** argv)
                 cluster.node(i).faults().add(fault);
         }
         printListeners(cluster);
+        printFaults(line.faults);
         int received = 0;
         sigwait(&stopSignals, &received);
         std::cout << "stopping" << std::endl;
