@@ -310,6 +310,10 @@ public:
 
     ~ResponseParser()
     {
+        // libxml2 files entity declarations in a document of its own
+        // making, even when they are refused; the context does not own it.
+        if (_context->myDoc)
+            xmlFreeDoc(_context->myDoc);
         xmlFreeParserCtxt(_context);
     }
 
