@@ -109,11 +109,11 @@ TEST(CaptureReplay, EveryCapturedResponseGivesTheOutcomeItStatesAndEveryRequestM
         for (const std::string& response : Captures::messages(Captures::response(name)))
             script.push_back(ReplayStep::answer(response, action));
         const auto [user, password] = credentials(requests[0]);
-        ReplaySession session(script, user, password);
+        ReplayClient replayed(script, user, password);
         for (size_t i = 0; i + 1 < requests.size(); ++i)
-            EXPECT_NO_THROW(replay(name, requests[i], session.client));
-        expectOutcome(name, requests.back(), session.client);
-        const std::vector<std::string> sent = session.server.requests();
+            EXPECT_NO_THROW(replay(name, requests[i], replayed.client));
+        expectOutcome(name, requests.back(), replayed.client);
+        const std::vector<std::string> sent = replayed.server.requests();
         ASSERT_EQ(requests.size(), sent.size());
         for (size_t i = 0; i < sent.size() && !isMalformedOnPurpose(name); ++i)
             expectSameRequest(requests[i], sent[i]);

@@ -10,10 +10,10 @@ namespace
 {
 const CIMNamespaceName CIMV2("root/cimv2");
 
-CIMClient& clientFor(std::unique_ptr<ReplaySession>& session, const std::string& capture)
+CIMClient& clientFor(std::unique_ptr<ReplayClient>& replay, const std::string& capture)
 {
-    session = std::make_unique<ReplaySession>(ReplaySession::captured({capture}));
-    return session->client;
+    replay = std::make_unique<ReplayClient>(ReplayClient::captured({capture}));
+    return replay->client;
 }
 
 CIMValue valueOf(const CIMInstance& instance, const char* property)
@@ -47,8 +47,8 @@ CIMQualifier qualifierOf(const CIMProperty& property, const char* name)
 
 TEST(CapturedData, ComputerSystemsCarryStringsDatetimesArraysAndNullsAsInTheMof)
 {
-    std::unique_ptr<ReplaySession> session;
-    const Array<CIMInstance> hosts = clientFor(session, "EnumerateInstances-ComputerSystem")
+    std::unique_ptr<ReplayClient> replay;
+    const Array<CIMInstance> hosts = clientFor(replay, "EnumerateInstances-ComputerSystem")
                                          .enumerateInstances(CIMV2, CIMName("CIM_ComputerSystem"), true, false);
     ASSERT_EQ(2u, hosts.size());
     const CIMInstance& host1 = hosts[0];
@@ -88,8 +88,8 @@ TEST(CapturedData, ComputerSystemsCarryStringsDatetimesArraysAndNullsAsInTheMof)
 
 TEST(CapturedData, ProcessorsCarryRealsAndExtremeIntegers)
 {
-    std::unique_ptr<ReplaySession> session;
-    const Array<CIMInstance> cpus = clientFor(session, "EnumerateInstances-Processor")
+    std::unique_ptr<ReplayClient> replay;
+    const Array<CIMInstance> cpus = clientFor(replay, "EnumerateInstances-Processor")
                                         .enumerateInstances(CIMV2, CIMName("CIM_Processor"), true, false);
     ASSERT_EQ(2u, cpus.size());
     EXPECT_EQ(Real32(41.5), scalar<Real32>(cpus[0], "Temperature"));
@@ -103,8 +103,8 @@ TEST(CapturedData, ProcessorsCarryRealsAndExtremeIntegers)
 
 TEST(CapturedData, LogEntriesCarrySignedValuesTimeZonesAndEscapedText)
 {
-    std::unique_ptr<ReplaySession> session;
-    const Array<CIMInstance> entries = clientFor(session, "EnumerateInstances-VORN")
+    std::unique_ptr<ReplayClient> replay;
+    const Array<CIMInstance> entries = clientFor(replay, "EnumerateInstances-VORN")
                                            .enumerateInstances(CIMV2, CIMName("VORN_StandardMessageLogEntry"), true, false);
     ASSERT_EQ(2u, entries.size());
     EXPECT_EQ("Power supply 1 <PSU1> restored & OK", scalar<String>(entries[0], "Message"));
@@ -119,8 +119,8 @@ TEST(CapturedData, LogEntriesCarrySignedValuesTimeZonesAndEscapedText)
 
 TEST(CapturedData, AssociationsCarryReferencesAsPropertiesAndKeys)
 {
-    std::unique_ptr<ReplaySession> session;
-    const Array<CIMInstance> links = clientFor(session, "EnumerateInstances-Association")
+    std::unique_ptr<ReplayClient> replay;
+    const Array<CIMInstance> links = clientFor(replay, "EnumerateInstances-Association")
                                          .enumerateInstances(CIMV2, CIMName("CIM_SystemDevice"), true, false);
     ASSERT_EQ(2u, links.size());
     const CIMProperty group = links[0].getProperty(links[0].findProperty(CIMName("GroupComponent")));
@@ -143,9 +143,9 @@ TEST(CapturedData, AssociationsCarryReferencesAsPropertiesAndKeys)
 
 TEST(CapturedData, AssociatorsCarryFullInstancePaths)
 {
-    std::unique_ptr<ReplaySession> session;
+    std::unique_ptr<ReplayClient> replay;
     const Array<CIMObject> objects =
-        clientFor(session, "Associators-Host1")
+        clientFor(replay, "Associators-Host1")
             .associators(CIMV2, CIMObjectPath("CIM_ComputerSystem.CreationClassName=\"CIM_ComputerSystem\",Name=\"esx01.example.test\""));
     ASSERT_FALSE(objects.size() == 0);
     EXPECT_TRUE(objects[0].isInstance());
@@ -155,7 +155,7 @@ TEST(CapturedData, AssociatorsCarryFullInstancePaths)
     EXPECT_EQ(0u, path.toString().find("//vm/root/cimv2:CIM_Processor.CreationClassName=\"CIM_Processor\""));
 
     const Array<CIMObjectPath> names =
-        clientFor(session, "ReferenceNames-Host1").referenceNames(CIMV2, CIMObjectPath("CIM_ComputerSystem.Name=\"x\""));
+        clientFor(replay, "ReferenceNames-Host1").referenceNames(CIMV2, CIMObjectPath("CIM_ComputerSystem.Name=\"x\""));
     ASSERT_FALSE(names.size() == 0);
     EXPECT_EQ("vm", names[0].getHost());
     EXPECT_EQ(CIMKeyBinding::REFERENCE, names[0].getKeyBindings()[0].getType());
@@ -163,8 +163,8 @@ TEST(CapturedData, AssociatorsCarryFullInstancePaths)
 
 TEST(CapturedData, ClassesCarryQualifiersFlavorsOriginsMethodsAndParameters)
 {
-    std::unique_ptr<ReplaySession> session;
-    const CIMClass system = clientFor(session, "GetClass-WithMethods").getClass(CIMV2, CIMName("CIM_ComputerSystem"), false);
+    std::unique_ptr<ReplayClient> replay;
+    const CIMClass system = clientFor(replay, "GetClass-WithMethods").getClass(CIMV2, CIMName("CIM_ComputerSystem"), false);
     EXPECT_EQ(CIMName("CIM_System"), system.getSuperClassName());
     EXPECT_FALSE(system.isAssociation());
     EXPECT_FALSE(system.isAbstract());
@@ -194,19 +194,19 @@ TEST(CapturedData, ClassesCarryQualifiersFlavorsOriginsMethodsAndParameters)
     EXPECT_EQ(CIMTYPE_STRING, aliases.getType());
 
     const CIMClass device =
-        clientFor(session, "GetClass-CIM_SystemDevice-LocalOnlyFalse").getClass(CIMV2, CIMName("CIM_SystemDevice"), false);
+        clientFor(replay, "GetClass-CIM_SystemDevice-LocalOnlyFalse").getClass(CIMV2, CIMName("CIM_SystemDevice"), false);
     EXPECT_TRUE(device.isAssociation());
     const CIMProperty part = device.getProperty(device.findProperty(CIMName("PartComponent")));
     EXPECT_EQ(CIMTYPE_REFERENCE, part.getType());
     EXPECT_EQ(CIMName("CIM_LogicalDevice"), part.getReferenceClassName());
 
-    const CIMClass slot = clientFor(session, "GetClass-IncludeClassOrigin")
+    const CIMClass slot = clientFor(replay, "GetClass-IncludeClassOrigin")
                               .getClass(CIMV2, CIMName("OMC_ProcessorSlot"), false, false, true);
     const CIMProperty caption = slot.getProperty(slot.findProperty(CIMName("Caption")));
     EXPECT_EQ(CIMName("CIM_ManagedElement"), caption.getClassOrigin());
     EXPECT_TRUE(caption.getPropagated());
 
-    const CIMClass managed = clientFor(session, "GetClass-CIM_ManagedElement-LocalOnlyTrue")
+    const CIMClass managed = clientFor(replay, "GetClass-CIM_ManagedElement-LocalOnlyTrue")
                                  .getClass(CIMV2, CIMName("CIM_ManagedElement"), true, true, false);
     EXPECT_TRUE(managed.isAbstract());
     EXPECT_TRUE(managed.getSuperClassName().isNull());
@@ -214,8 +214,8 @@ TEST(CapturedData, ClassesCarryQualifiersFlavorsOriginsMethodsAndParameters)
 
 TEST(CapturedData, NamesMethodResultsAndErrorsDecode)
 {
-    std::unique_ptr<ReplaySession> session;
-    const Array<CIMName> top = clientFor(session, "EnumerateClassNames-top-shallow").enumerateClassNames(CIMV2);
+    std::unique_ptr<ReplayClient> replay;
+    const Array<CIMName> top = clientFor(replay, "EnumerateClassNames-top-shallow").enumerateClassNames(CIMV2);
     ASSERT_EQ(3u, top.size());
     EXPECT_EQ("CIM_Dependency", top[0].getString());
     EXPECT_EQ("CIM_Component", top[2].getString());
@@ -223,7 +223,7 @@ TEST(CapturedData, NamesMethodResultsAndErrorsDecode)
     Array<CIMParamValue> out;
     Array<CIMParamValue> in;
     in.append(CIMParamValue("Name", CIMValue(String("World"))));
-    const CIMValue hello = clientFor(session, "InvokeMethod-SayHello")
+    const CIMValue hello = clientFor(replay, "InvokeMethod-SayHello")
                                .invokeMethod(CIMNamespaceName("root/SampleProvider"),
                                              CIMObjectPath("Sample_MethodProviderClass"), CIMName("SayHello"), in, out);
     EXPECT_EQ("Hello, World!", hello.toString());
@@ -233,7 +233,7 @@ TEST(CapturedData, NamesMethodResultsAndErrorsDecode)
 
     try
     {
-        clientFor(session, "GetInstance-ErrNotFound")
+        clientFor(replay, "GetInstance-ErrNotFound")
             .getInstance(CIMV2, CIMObjectPath("CIM_ComputerSystem.CreationClassName=\"CIM_ComputerSystem\",Name=\"nosuchhost\""));
         FAIL() << "no error";
     }
@@ -246,7 +246,7 @@ TEST(CapturedData, NamesMethodResultsAndErrorsDecode)
     }
     try
     {
-        clientFor(session, "EnumerateInstances-ErrInvalidClass-chunked").enumerateInstances(CIMV2, CIMName("OMC_NoSuchClass"));
+        clientFor(replay, "EnumerateInstances-ErrInvalidClass-chunked").enumerateInstances(CIMV2, CIMName("OMC_NoSuchClass"));
         FAIL() << "no error";
     }
     catch (const CIMException& e)
@@ -258,11 +258,11 @@ TEST(CapturedData, NamesMethodResultsAndErrorsDecode)
 
 TEST(CapturedData, TruncatedBigEnumerationFailsNamingTheCut)
 {
-    std::unique_ptr<ReplaySession> session = std::make_unique<ReplaySession>(std::vector<ReplayStep>{
+    std::unique_ptr<ReplayClient> replay = std::make_unique<ReplayClient>(std::vector<ReplayStep>{
         ReplayStep::answer(Captures::response("EnumerateInstances-Test_Big-first"), ReplayStep::Action::AnswerAndClose)});
     try
     {
-        session->client.enumerateInstances(CIMNamespaceName("root/test"), CIMName("Test_Big"));
+        replay->client.enumerateInstances(CIMNamespaceName("root/test"), CIMName("Test_Big"));
         FAIL() << "no error";
     }
     catch (const CIMClientMalformedHTTPException& e)

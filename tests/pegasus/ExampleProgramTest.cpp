@@ -28,7 +28,7 @@ RunResult run(const std::string& command)
 
 TEST(ExampleProgram, ListsClassesShowsTheClassAndPrintsInstances)
 {
-    ReplayServer server(ReplaySession::captured(
+    ReplayServer server(ReplayClient::captured(
         {"EnumerateClassNames-top-deep", "GetClass-CIM_ComputerSystem-LocalOnlyFalse", "EnumerateInstances-ComputerSystem"}));
     const RunResult result = run(std::string(CIMCLIENT_EXAMPLE) + " 127.0.0.1 " + std::to_string(server.port()));
     EXPECT_EQ(0, result.status) << result.output;

@@ -66,7 +66,7 @@ const std::string NS = "<NAMESPACEPATH><HOST>h1</HOST>" + LOCAL_NS + "</NAMESPAC
 const std::string NAME = "<INSTANCENAME CLASSNAME=\"C\"><KEYBINDING NAME=\"K\"><KEYVALUE VALUETYPE=\"numeric\" TYPE=\"\">7</KEYVALUE></KEYBINDING></INSTANCENAME>";
 }
 
-TEST(ResponseDecoder, ScalarsOfEveryTypeIncludingSpecialRealsAndCharacterReferences)
+TEST(ResponseDecoder, ScalarsOfEveryTypeIncludingNonFiniteRealsAndCharacterReferences)
 {
     const auto scalar = [](const char* type, const char* text) {
         return property(std::string("<PROPERTY NAME=\"P\" TYPE=\"") + type + "\"><VALUE>" + text + "</VALUE></PROPERTY>");

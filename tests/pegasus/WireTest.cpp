@@ -87,17 +87,17 @@ Boolean refuse(SSLCertificateInfo&)
 
 TEST(Wire, KeepAliveServesSeveralOperationsOnOneConnection)
 {
-    ReplaySession session(ReplaySession::captured({"GetClass-default", "EnumerateClassNames-top-shallow", "GetClass-chunked"}));
-    EXPECT_EQ(SLOT, session.client.getClass(CIMV2, SLOT).getClassName());
-    EXPECT_EQ(3u, session.client.enumerateClassNames(CIMV2).size());
-    EXPECT_EQ(SLOT, session.client.getClass(CIMV2, SLOT, false).getClassName());
-    EXPECT_EQ(1, session.server.connections());
-    EXPECT_EQ(3u, session.server.requests().size());
+    ReplayClient replayed(ReplayClient::captured({"GetClass-default", "EnumerateClassNames-top-shallow", "GetClass-chunked"}));
+    EXPECT_EQ(SLOT, replayed.client.getClass(CIMV2, SLOT).getClassName());
+    EXPECT_EQ(3u, replayed.client.enumerateClassNames(CIMV2).size());
+    EXPECT_EQ(SLOT, replayed.client.getClass(CIMV2, SLOT, false).getClassName());
+    EXPECT_EQ(1, replayed.server.connections());
+    EXPECT_EQ(3u, replayed.server.requests().size());
 }
 
 TEST(Wire, ClosedIdleConnectionIsReopenedBeforeTheNextRequest)
 {
-    ReplaySession closedByServer({ReplayStep::answer(classResponse(), ReplayStep::Action::AnswerAndClose),
+    ReplayClient closedByServer({ReplayStep::answer(classResponse(), ReplayStep::Action::AnswerAndClose),
                                   ReplayStep::answer(classResponse())});
     closedByServer.client.getClass(CIMV2, SLOT);
     std::this_thread::sleep_for(std::chrono::milliseconds(100));
@@ -105,7 +105,7 @@ TEST(Wire, ClosedIdleConnectionIsReopenedBeforeTheNextRequest)
     EXPECT_EQ(2, closedByServer.server.connections());
     EXPECT_EQ(2u, closedByServer.server.requests().size());
 
-    ReplaySession announced({ReplayStep::answer(withHeader(classResponse(), "Connection: close")),
+    ReplayClient announced({ReplayStep::answer(withHeader(classResponse(), "Connection: close")),
                              ReplayStep::answer(classResponse())});
     announced.client.getClass(CIMV2, SLOT);
     announced.client.getClass(CIMV2, SLOT);
@@ -116,19 +116,19 @@ TEST(Wire, ConnectionLostInFlightIsReportedAndNeverRetried)
 {
     ReplayStep closeInstead;
     closeInstead.action = ReplayStep::Action::CloseInstead;
-    ReplaySession session({closeInstead, ReplayStep::answer(classResponse())});
-    EXPECT_THROW(session.client.getClass(CIMV2, SLOT), CIMClientConnectionException);
-    EXPECT_EQ(1u, session.server.requests().size());
-    EXPECT_EQ(SLOT, session.client.getClass(CIMV2, SLOT).getClassName());
-    EXPECT_EQ(2, session.server.connections());
+    ReplayClient replayed({closeInstead, ReplayStep::answer(classResponse())});
+    EXPECT_THROW(replayed.client.getClass(CIMV2, SLOT), CIMClientConnectionException);
+    EXPECT_EQ(1u, replayed.server.requests().size());
+    EXPECT_EQ(SLOT, replayed.client.getClass(CIMV2, SLOT).getClassName());
+    EXPECT_EQ(2, replayed.server.connections());
 }
 
 TEST(Wire, HttpFailuresBecomeHttpErrorsWithTheServersDetail)
 {
-    ReplaySession session(ReplaySession::captured({"Auth-NoCredentials", "Error-BadXml", "Error-UnsupportedDTDVersion"}));
+    ReplayClient replayed(ReplayClient::captured({"Auth-NoCredentials", "Error-BadXml", "Error-UnsupportedDTDVersion"}));
     try
     {
-        session.client.getClass(CIMV2, SLOT);
+        replayed.client.getClass(CIMV2, SLOT);
         FAIL() << "no error";
     }
     catch (const CIMClientHTTPErrorException& e)
@@ -138,7 +138,7 @@ TEST(Wire, HttpFailuresBecomeHttpErrorsWithTheServersDetail)
     }
     try
     {
-        session.client.getClass(CIMV2, SLOT);
+        replayed.client.getClass(CIMV2, SLOT);
         FAIL() << "no error";
     }
     catch (const CIMClientHTTPErrorException& e)
@@ -149,7 +149,7 @@ TEST(Wire, HttpFailuresBecomeHttpErrorsWithTheServersDetail)
     }
     try
     {
-        session.client.getClass(CIMV2, SLOT);
+        replayed.client.getClass(CIMV2, SLOT);
         FAIL() << "no error";
     }
     catch (const CIMClientHTTPErrorException& e)
@@ -163,17 +163,17 @@ TEST(Wire, MalformedOversizedAndUnframedResponsesAreRefused)
 {
     std::string noOperationHeader = classResponse();
     noOperationHeader.replace(noOperationHeader.find("CIMOperation"), 12, "X-Operation!");
-    ReplaySession session({ReplayStep::answer("HELLO\r\n\r\n"), ReplayStep::answer(noOperationHeader),
+    ReplayClient replayed({ReplayStep::answer("HELLO\r\n\r\n"), ReplayStep::answer(noOperationHeader),
                            ReplayStep::answer(Captures::response("GetClass-LocalOnlyFalse")),
                            ReplayStep::answer(withHeader(classResponse(), "CIMStatusCode: 4"))});
-    EXPECT_THROW(session.client.getClass(CIMV2, SLOT), CIMClientMalformedHTTPException);
-    EXPECT_THROW(session.client.getClass(CIMV2, SLOT), CIMClientMalformedHTTPException);
-    session.client.setMaxResponseSize(4096);
-    EXPECT_THROW(session.client.getClass(CIMV2, SLOT, false), CIMClientMalformedHTTPException);
-    session.client.setMaxResponseSize(CIMClient::DEFAULT_MAX_RESPONSE_BYTES);
+    EXPECT_THROW(replayed.client.getClass(CIMV2, SLOT), CIMClientMalformedHTTPException);
+    EXPECT_THROW(replayed.client.getClass(CIMV2, SLOT), CIMClientMalformedHTTPException);
+    replayed.client.setMaxResponseSize(4096);
+    EXPECT_THROW(replayed.client.getClass(CIMV2, SLOT, false), CIMClientMalformedHTTPException);
+    replayed.client.setMaxResponseSize(CIMClient::DEFAULT_MAX_RESPONSE_BYTES);
     try
     {
-        session.client.getClass(CIMV2, SLOT);
+        replayed.client.getClass(CIMV2, SLOT);
         FAIL() << "no error";
     }
     catch (const CIMException& e)
@@ -186,15 +186,15 @@ TEST(Wire, OperationTimeOutFiresWithinItsBoundAndTheNextOperationReconnects)
 {
     ReplayStep stall;
     stall.action = ReplayStep::Action::Stall;
-    ReplaySession session({stall, ReplayStep::answer(classResponse())});
-    session.client.setTimeout(300);
+    ReplayClient replayed({stall, ReplayStep::answer(classResponse())});
+    replayed.client.setTimeout(300);
     const auto start = std::chrono::steady_clock::now();
-    EXPECT_THROW(session.client.getClass(CIMV2, SLOT), ConnectionTimeoutException);
+    EXPECT_THROW(replayed.client.getClass(CIMV2, SLOT), ConnectionTimeoutException);
     const long elapsed = millisecondsSince(start);
     EXPECT_GE(elapsed, 290);
     EXPECT_LT(elapsed, 3000);
-    EXPECT_EQ(SLOT, session.client.getClass(CIMV2, SLOT).getClassName());
-    EXPECT_EQ(2, session.server.connections());
+    EXPECT_EQ(SLOT, replayed.client.getClass(CIMV2, SLOT).getClassName());
+    EXPECT_EQ(2, replayed.server.connections());
 }
 
 TEST(Wire, HandshakeThatNeverCompletesIsBoundedByTheConnectTimeOut)
@@ -218,17 +218,17 @@ TEST(Wire, ConnectStateErrors)
     EXPECT_THROW(client.connect("", 5988, "", ""), InvalidLocatorException);
     EXPECT_THROW(client.connect("no-such-host.invalid", 5988, "", ""), CannotConnectException);
 
-    ReplaySession session(ReplaySession::captured({"GetClass-default"}));
-    EXPECT_THROW(session.client.connect("127.0.0.1", session.server.port(), "", ""), AlreadyConnectedException);
-    session.client.disconnect();
-    EXPECT_THROW(session.client.getClass(CIMV2, SLOT), NotConnectedException);
+    ReplayClient replayed(ReplayClient::captured({"GetClass-default"}));
+    EXPECT_THROW(replayed.client.connect("127.0.0.1", replayed.server.port(), "", ""), AlreadyConnectedException);
+    replayed.client.disconnect();
+    EXPECT_THROW(replayed.client.getClass(CIMV2, SLOT), NotConnectedException);
 }
 
 TEST(Wire, BasicAuthenticationIsSentWhenAUserIsGiven)
 {
-    ReplaySession session(ReplaySession::captured({"Auth-Success"}), "root", "secret");
-    session.client.getClass(CIMV2, SLOT);
-    EXPECT_EQ("Basic cm9vdDpzZWNyZXQ=", Captures::headerOf(session.server.requests()[0], "Authorization").value_or(""));
+    ReplayClient replayed(ReplayClient::captured({"Auth-Success"}), "root", "secret");
+    replayed.client.getClass(CIMV2, SLOT);
+    EXPECT_EQ("Basic cm9vdDpzZWNyZXQ=", Captures::headerOf(replayed.server.requests()[0], "Authorization").value_or(""));
 }
 
 TEST(Wire, HttpsWithoutTrustStoreWithTrustStoreAndWithCallback)

@@ -1,6 +1,6 @@
 #include <Pegasus/Client/CIMClient.h>
 
-#include "ClientSession.h"
+#include "ClientConnection.h"
 #include "RequestEncoder.h"
 
 PEGASUS_NAMESPACE_BEGIN
@@ -18,10 +18,10 @@ void expectOnly(const DecodedResponse& r, Uint32 expectedKindCount, const char* 
 
 // Sends the request and returns the results of the one kind it asks for.
 template <class T>
-Array<T> resultsOf(ClientSession& session, const RequestEncoder& request, Array<T> DecodedResponse::*kind,
+Array<T> resultsOf(ClientConnection& connection, const RequestEncoder& request, Array<T> DecodedResponse::*kind,
                    const char* what)
 {
-    DecodedResponse r = session.call(request.encode(session.nextMessageId()));
+    DecodedResponse r = connection.call(request.encode(connection.nextMessageId()));
     expectOnly(r, (r.*kind).size(), what);
     return std::move(r.*kind);
 }
@@ -36,33 +36,33 @@ const T& single(const Array<T>& results, const char* what)
 }
 }
 
-CIMClient::CIMClient() : _session(new ClientSession(makeAsioHttpTransport()))
+CIMClient::CIMClient() : _connection(new ClientConnection(makeAsioHttpTransport()))
 {
 }
 
 CIMClient::~CIMClient() = default;
 
-Uint32 CIMClient::getTimeout() const { return _session->timeout; }
-void CIMClient::setTimeout(Uint32 timeoutMilliseconds) { _session->timeout = timeoutMilliseconds; }
-Uint32 CIMClient::getConnectTimeout() const { return _session->connectTimeout; }
-void CIMClient::setConnectTimeout(Uint32 timeoutMilliseconds) { _session->connectTimeout = timeoutMilliseconds; }
-Uint64 CIMClient::getMaxResponseSize() const { return _session->maxResponseBytes; }
-void CIMClient::setMaxResponseSize(Uint64 bytes) { _session->maxResponseBytes = bytes; }
+Uint32 CIMClient::getTimeout() const { return _connection->timeout; }
+void CIMClient::setTimeout(Uint32 timeoutMilliseconds) { _connection->timeout = timeoutMilliseconds; }
+Uint32 CIMClient::getConnectTimeout() const { return _connection->connectTimeout; }
+void CIMClient::setConnectTimeout(Uint32 timeoutMilliseconds) { _connection->connectTimeout = timeoutMilliseconds; }
+Uint64 CIMClient::getMaxResponseSize() const { return _connection->maxResponseBytes; }
+void CIMClient::setMaxResponseSize(Uint64 bytes) { _connection->maxResponseBytes = bytes; }
 
 void CIMClient::connect(const String& host, Uint32 portNumber, const String& userName, const String& password)
 {
-    _session->connect(host, portNumber, nullptr, userName, password);
+    _connection->connect(host, portNumber, nullptr, userName, password);
 }
 
 void CIMClient::connect(const String& host, Uint32 portNumber, const SSLContext& sslContext,
                         const String& userName, const String& password)
 {
-    _session->connect(host, portNumber, &sslContext, userName, password);
+    _connection->connect(host, portNumber, &sslContext, userName, password);
 }
 
 void CIMClient::disconnect()
 {
-    _session->disconnect();
+    _connection->disconnect();
 }
 
 CIMClass CIMClient::getClass(const CIMNamespaceName& nameSpace, const CIMName& className, Boolean localOnly,
@@ -74,7 +74,7 @@ CIMClass CIMClient::getClass(const CIMNamespaceName& nameSpace, const CIMName& c
         .flag("IncludeQualifiers", includeQualifiers, true)
         .flag("IncludeClassOrigin", includeClassOrigin, false)
         .propertyList(propertyList);
-    return single(resultsOf(*_session, request, &DecodedResponse::classes, "classes"), "classes");
+    return single(resultsOf(*_connection, request, &DecodedResponse::classes, "classes"), "classes");
 }
 
 Array<CIMClass> CIMClient::enumerateClasses(const CIMNamespaceName& nameSpace, const CIMName& className,
@@ -87,7 +87,7 @@ Array<CIMClass> CIMClient::enumerateClasses(const CIMNamespaceName& nameSpace, c
         .flag("LocalOnly", localOnly, true)
         .flag("IncludeQualifiers", includeQualifiers, true)
         .flag("IncludeClassOrigin", includeClassOrigin, false);
-    return resultsOf(*_session, request, &DecodedResponse::classes, "classes");
+    return resultsOf(*_connection, request, &DecodedResponse::classes, "classes");
 }
 
 Array<CIMName> CIMClient::enumerateClassNames(const CIMNamespaceName& nameSpace, const CIMName& className,
@@ -95,7 +95,7 @@ Array<CIMName> CIMClient::enumerateClassNames(const CIMNamespaceName& nameSpace,
 {
     RequestEncoder request("EnumerateClassNames", nameSpace);
     request.className("ClassName", className).flag("DeepInheritance", deepInheritance, false);
-    return resultsOf(*_session, request, &DecodedResponse::classNames, "class names");
+    return resultsOf(*_connection, request, &DecodedResponse::classNames, "class names");
 }
 
 CIMInstance CIMClient::getInstance(const CIMNamespaceName& nameSpace, const CIMObjectPath& instanceName,
@@ -108,7 +108,7 @@ CIMInstance CIMClient::getInstance(const CIMNamespaceName& nameSpace, const CIMO
         .flag("IncludeQualifiers", includeQualifiers, false)
         .flag("IncludeClassOrigin", includeClassOrigin, false)
         .propertyList(propertyList);
-    CIMInstance instance = single(resultsOf(*_session, request, &DecodedResponse::instances, "instances"), "instances");
+    CIMInstance instance = single(resultsOf(*_connection, request, &DecodedResponse::instances, "instances"), "instances");
     instance.setPath(instanceName);
     return instance;
 }
@@ -125,14 +125,14 @@ Array<CIMInstance> CIMClient::enumerateInstances(const CIMNamespaceName& nameSpa
         .flag("IncludeQualifiers", includeQualifiers, false)
         .flag("IncludeClassOrigin", includeClassOrigin, false)
         .propertyList(propertyList);
-    return resultsOf(*_session, request, &DecodedResponse::instances, "instances");
+    return resultsOf(*_connection, request, &DecodedResponse::instances, "instances");
 }
 
 Array<CIMObjectPath> CIMClient::enumerateInstanceNames(const CIMNamespaceName& nameSpace, const CIMName& className)
 {
     RequestEncoder request("EnumerateInstanceNames", nameSpace);
     request.className("ClassName", className);
-    return resultsOf(*_session, request, &DecodedResponse::paths, "instance names");
+    return resultsOf(*_connection, request, &DecodedResponse::paths, "instance names");
 }
 
 Array<CIMObject> CIMClient::associators(const CIMNamespaceName& nameSpace, const CIMObjectPath& objectName,
@@ -149,7 +149,7 @@ Array<CIMObject> CIMClient::associators(const CIMNamespaceName& nameSpace, const
         .flag("IncludeQualifiers", includeQualifiers, false)
         .flag("IncludeClassOrigin", includeClassOrigin, false)
         .propertyList(propertyList);
-    return resultsOf(*_session, request, &DecodedResponse::objects, "objects");
+    return resultsOf(*_connection, request, &DecodedResponse::objects, "objects");
 }
 
 Array<CIMObjectPath> CIMClient::associatorNames(const CIMNamespaceName& nameSpace, const CIMObjectPath& objectName,
@@ -162,7 +162,7 @@ Array<CIMObjectPath> CIMClient::associatorNames(const CIMNamespaceName& nameSpac
         .className("ResultClass", resultClass)
         .string("Role", role)
         .string("ResultRole", resultRole);
-    return resultsOf(*_session, request, &DecodedResponse::paths, "object paths");
+    return resultsOf(*_connection, request, &DecodedResponse::paths, "object paths");
 }
 
 Array<CIMObject> CIMClient::references(const CIMNamespaceName& nameSpace, const CIMObjectPath& objectName,
@@ -176,7 +176,7 @@ Array<CIMObject> CIMClient::references(const CIMNamespaceName& nameSpace, const 
         .flag("IncludeQualifiers", includeQualifiers, false)
         .flag("IncludeClassOrigin", includeClassOrigin, false)
         .propertyList(propertyList);
-    return resultsOf(*_session, request, &DecodedResponse::objects, "objects");
+    return resultsOf(*_connection, request, &DecodedResponse::objects, "objects");
 }
 
 Array<CIMObjectPath> CIMClient::referenceNames(const CIMNamespaceName& nameSpace, const CIMObjectPath& objectName,
@@ -184,7 +184,7 @@ Array<CIMObjectPath> CIMClient::referenceNames(const CIMNamespaceName& nameSpace
 {
     RequestEncoder request("ReferenceNames", nameSpace);
     request.objectName("ObjectName", objectName).className("ResultClass", resultClass).string("Role", role);
-    return resultsOf(*_session, request, &DecodedResponse::paths, "object paths");
+    return resultsOf(*_connection, request, &DecodedResponse::paths, "object paths");
 }
 
 CIMValue CIMClient::invokeMethod(const CIMNamespaceName& nameSpace, const CIMObjectPath& instanceName,
@@ -192,8 +192,8 @@ CIMValue CIMClient::invokeMethod(const CIMNamespaceName& nameSpace, const CIMObj
                                  Array<CIMParamValue>& outParameters)
 {
     const EncodedRequest request =
-        RequestEncoder::methodCall(_session->nextMessageId(), nameSpace, instanceName, methodName, inParameters);
-    DecodedResponse r = _session->call(request);
+        RequestEncoder::methodCall(_connection->nextMessageId(), nameSpace, instanceName, methodName, inParameters);
+    DecodedResponse r = _connection->call(request);
     if (!r.isMethodResponse)
         throw CIMClientResponseException(String("intrinsic response to an extrinsic method call"));
     outParameters = std::move(r.outParameters);

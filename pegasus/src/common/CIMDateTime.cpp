@@ -49,7 +49,7 @@ int numberOf(const char* text, size_t size)
 }
 
 // Each field is all digits within range or all "*"; once a field is left
-// unspecified every less significant one must be as well.
+// left open every less significant one must be as well.
 template <size_t N>
 bool validFields(const char* text, const Field (&fields)[N], bool& wildcardSeen)
 {

@@ -94,7 +94,7 @@ void writeInstanceName(XmlWriter& w, const CIMObjectPath& path)
     w.end("INSTANCENAME");
 }
 
-// The most specific form the path allows: with host and namespace, with
+// The narrowest form the path allows: with host and namespace, with
 // namespace only, or the bare name.
 void writeReference(XmlWriter& w, const CIMObjectPath& path)
 {

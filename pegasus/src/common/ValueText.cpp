@@ -23,7 +23,7 @@ bool equalNoCase(std::string_view a, const char* b)
 }
 
 template <class Real>
-bool parseSpecialReal(std::string_view text, Real& x)
+bool parseNonFiniteReal(std::string_view text, Real& x)
 {
     if (equalNoCase(text, "INF") || equalNoCase(text, "+INF"))
         x = std::numeric_limits<Real>::infinity();
@@ -37,7 +37,7 @@ bool parseSpecialReal(std::string_view text, Real& x)
 }
 
 template <class Real>
-bool appendSpecialReal(std::string& out, Real x)
+bool appendNonFiniteReal(std::string& out, Real x)
 {
     if (std::isnan(x))
         out += "NaN";
@@ -52,7 +52,7 @@ template <class Real>
 bool parseReal(std::string_view text, Real& x)
 {
     text = trimmed(text);
-    if (parseSpecialReal(text, x))
+    if (parseNonFiniteReal(text, x))
         return true;
     if (!text.empty() && text.front() == '+')
         text.remove_prefix(1);
@@ -108,7 +108,7 @@ void appendInteger(std::string& out, Sint64 x)
 
 void appendReal32(std::string& out, Real32 x)
 {
-    if (appendSpecialReal(out, x))
+    if (appendNonFiniteReal(out, x))
         return;
     char buffer[32];
     const int n = std::snprintf(buffer, sizeof buffer, "%.7e", static_cast<double>(x));
@@ -117,7 +117,7 @@ void appendReal32(std::string& out, Real32 x)
 
 void appendReal64(std::string& out, Real64 x)
 {
-    if (appendSpecialReal(out, x))
+    if (appendNonFiniteReal(out, x))
         return;
     char buffer[40];
     const int n = std::snprintf(buffer, sizeof buffer, "%.16e", x);

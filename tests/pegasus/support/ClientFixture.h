@@ -21,9 +21,9 @@ inline void PrintTo(const CIMValue& v, std::ostream* os) { *os << cimTypeToStrin
 
 // A replay server answering with captured responses, and a client
 // connected to it over plain HTTP.
-struct ReplaySession
+struct ReplayClient
 {
-    explicit ReplaySession(std::vector<ReplayStep> script, const std::string& user = "", const std::string& password = "")
+    explicit ReplayClient(std::vector<ReplayStep> script, const std::string& user = "", const std::string& password = "")
         : server(std::move(script))
     {
         client.connect("127.0.0.1", server.port(), Pegasus::String(user), Pegasus::String(password));

@@ -18,7 +18,7 @@
 
 PEGASUS_NAMESPACE_BEGIN
 
-class ClientSession;
+class ClientConnection;
 
 // A CIM-XML client (DMTF DSP0200/DSP0201) for one CIM server over HTTP or
 // HTTPS.
@@ -173,7 +173,7 @@ public:
                           Array<CIMParamValue>& outParameters);
 
 private:
-    std::unique_ptr<ClientSession> _session;
+    std::unique_ptr<ClientConnection> _connection;
 };
 
 PEGASUS_NAMESPACE_END

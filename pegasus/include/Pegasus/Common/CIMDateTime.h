@@ -9,7 +9,7 @@ PEGASUS_NAMESPACE_BEGIN
 // A CIM datetime in its 25-character form: a timestamp
 // "yyyymmddhhmmss.mmmmmmsutc" (s is "+" or "-", utc the offset in minutes)
 // or an interval "ddddddddhhmmss.mmmmmm:000". Fields may be "*" where DMTF
-// DSP0004 allows them to be left unspecified. The default is the zero
+// DSP0004 allows them to be left open. The default is the zero
 // interval.
 class PEGASUS_COMMON_LINKAGE CIMDateTime
 {

@@ -1,5 +1,5 @@
-#ifndef Pegasus_ClientSession_h
-#define Pegasus_ClientSession_h
+#ifndef Pegasus_ClientConnection_h
+#define Pegasus_ClientConnection_h
 
 #include "DecodedResponse.h"
 #include "HttpTransport.h"
@@ -13,10 +13,10 @@ PEGASUS_NAMESPACE_BEGIN
 // The connection state behind a CIMClient: where the server is, how to
 // authenticate, the time-outs, and the request/response cycle with its
 // HTTP and CIM error checks.
-class ClientSession
+class ClientConnection
 {
 public:
-    explicit ClientSession(std::unique_ptr<HttpTransport> transport);
+    explicit ClientConnection(std::unique_ptr<HttpTransport> transport);
 
     Uint32 timeout = 20000;
     Uint32 connectTimeout = 10000;

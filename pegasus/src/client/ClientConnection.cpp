@@ -1,4 +1,4 @@
-#include "ClientSession.h"
+#include "ClientConnection.h"
 
 #include "PercentCoding.h"
 #include "ResponseDecoder.h"
@@ -86,16 +86,16 @@ void checkAnswer(const DecodedResponse& response, const EncodedRequest& request)
 }
 }
 
-ClientSession::ClientSession(std::unique_ptr<HttpTransport> transport) : _transport(std::move(transport))
+ClientConnection::ClientConnection(std::unique_ptr<HttpTransport> transport) : _transport(std::move(transport))
 {
 }
 
-Clock::time_point ClientSession::connectDeadline() const
+Clock::time_point ClientConnection::connectDeadline() const
 {
     return Clock::now() + std::chrono::milliseconds(std::min(timeout, connectTimeout));
 }
 
-void ClientSession::connect(const String& host, Uint32 port, const SSLContext* tls, const String& userName,
+void ClientConnection::connect(const String& host, Uint32 port, const SSLContext* tls, const String& userName,
                             const String& password)
 {
     if (_connected)
@@ -113,13 +113,13 @@ void ClientSession::connect(const String& host, Uint32 port, const SSLContext* t
     _connected = true;
 }
 
-void ClientSession::disconnect()
+void ClientConnection::disconnect()
 {
     _transport->close();
     _connected = false;
 }
 
-void ClientSession::ensureConnection()
+void ClientConnection::ensureConnection()
 {
     if (!_connected)
         throw NotConnectedException(String("not connected"));
@@ -129,7 +129,7 @@ void ClientSession::ensureConnection()
     _transport->open(_endpoint, connectDeadline());
 }
 
-HttpRequest ClientSession::httpRequest(const EncodedRequest& request) const
+HttpRequest ClientConnection::httpRequest(const EncodedRequest& request) const
 {
     HttpRequest http;
     http.fields = {
@@ -145,7 +145,7 @@ HttpRequest ClientSession::httpRequest(const EncodedRequest& request) const
     return http;
 }
 
-DecodedResponse ClientSession::call(const EncodedRequest& request)
+DecodedResponse ClientConnection::call(const EncodedRequest& request)
 {
     ensureConnection();
     DecodingSink sink;
