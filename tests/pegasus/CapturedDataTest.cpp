@@ -231,42 +231,29 @@ TEST(CapturedData, NamesMethodResultsAndErrorsDecode)
     EXPECT_EQ("Place", out[0].getParameterName());
     EXPECT_EQ("From Neverland", out[0].getValue().toString());
 
-    try
-    {
+    const auto notFound = caught<CIMException>([&] {
         clientFor(replay, "GetInstance-ErrNotFound")
             .getInstance(CIMV2, CIMObjectPath("CIM_ComputerSystem.CreationClassName=\"CIM_ComputerSystem\",Name=\"nosuchhost\""));
-        FAIL() << "no error";
-    }
-    catch (const CIMException& e)
-    {
-        EXPECT_EQ(CIM_ERR_NOT_FOUND, e.getCode());
-        EXPECT_EQ("CIM_ERR_NOT_FOUND", e.getCodeText());
-        EXPECT_EQ("CIM_ERR_NOT_FOUND: CIM_ComputerSystem.CreationClassName=\"CIM_ComputerSystem\",Name=\"nosuchhost\"",
-                  e.getMessage());
-    }
-    try
-    {
+    });
+    ASSERT_TRUE(notFound);
+    EXPECT_EQ(CIM_ERR_NOT_FOUND, notFound->getCode());
+    EXPECT_EQ("CIM_ERR_NOT_FOUND", notFound->getCodeText());
+    EXPECT_EQ("CIM_ERR_NOT_FOUND: CIM_ComputerSystem.CreationClassName=\"CIM_ComputerSystem\",Name=\"nosuchhost\"",
+              notFound->getMessage());
+    const auto invalidClass = caught<CIMException>([&] {
         clientFor(replay, "EnumerateInstances-ErrInvalidClass-chunked").enumerateInstances(CIMV2, CIMName("OMC_NoSuchClass"));
-        FAIL() << "no error";
-    }
-    catch (const CIMException& e)
-    {
-        EXPECT_EQ(CIM_ERR_INVALID_CLASS, e.getCode());
-        EXPECT_EQ("CIM_ERR_INVALID_CLASS: OMC_NoSuchClass", e.getMessage());
-    }
+    });
+    ASSERT_TRUE(invalidClass);
+    EXPECT_EQ(CIM_ERR_INVALID_CLASS, invalidClass->getCode());
+    EXPECT_EQ("CIM_ERR_INVALID_CLASS: OMC_NoSuchClass", invalidClass->getMessage());
 }
 
 TEST(CapturedData, TruncatedBigEnumerationFailsNamingTheCut)
 {
     std::unique_ptr<ReplayClient> replay = std::make_unique<ReplayClient>(std::vector<ReplayStep>{
         ReplayStep::answer(Captures::response("EnumerateInstances-Test_Big-first"), ReplayStep::Action::AnswerAndClose)});
-    try
-    {
-        replay->client.enumerateInstances(CIMNamespaceName("root/test"), CIMName("Test_Big"));
-        FAIL() << "no error";
-    }
-    catch (const CIMClientMalformedHTTPException& e)
-    {
-        EXPECT_NE(std::string::npos, e.getMessage().str().find("ends after")) << e.getMessage();
-    }
+    const auto cut = caught<CIMClientMalformedHTTPException>(
+        [&] { replay->client.enumerateInstances(CIMNamespaceName("root/test"), CIMName("Test_Big")); });
+    ASSERT_TRUE(cut);
+    EXPECT_NE(std::string::npos, cut->getMessage().str().find("ends after")) << cut->getMessage();
 }

@@ -126,37 +126,20 @@ TEST(Wire, ConnectionLostInFlightIsReportedAndNeverRetried)
 TEST(Wire, HttpFailuresBecomeHttpErrorsWithTheServersDetail)
 {
     ReplayClient replayed(ReplayClient::captured({"Auth-NoCredentials", "Error-BadXml", "Error-UnsupportedDTDVersion"}));
-    try
-    {
-        replayed.client.getClass(CIMV2, SLOT);
-        FAIL() << "no error";
-    }
-    catch (const CIMClientHTTPErrorException& e)
-    {
-        EXPECT_EQ(401u, e.getCode());
-        EXPECT_EQ("User Unauthorized", e.getCIMErrorDetail());
-    }
-    try
-    {
-        replayed.client.getClass(CIMV2, SLOT);
-        FAIL() << "no error";
-    }
-    catch (const CIMClientHTTPErrorException& e)
-    {
-        EXPECT_EQ(400u, e.getCode());
-        EXPECT_EQ("request-not-well-formed", e.getCIMError());
-        EXPECT_EQ("Closing element does not match opening element: on line 8", e.getCIMErrorDetail());
-    }
-    try
-    {
-        replayed.client.getClass(CIMV2, SLOT);
-        FAIL() << "no error";
-    }
-    catch (const CIMClientHTTPErrorException& e)
-    {
-        EXPECT_EQ(501u, e.getCode());
-        EXPECT_EQ("unsupported-dtd-version", e.getCIMError());
-    }
+    const auto getClass = [&] { replayed.client.getClass(CIMV2, SLOT); };
+    const auto unauthorized = caught<CIMClientHTTPErrorException>(getClass);
+    ASSERT_TRUE(unauthorized);
+    EXPECT_EQ(401u, unauthorized->getCode());
+    EXPECT_EQ("User Unauthorized", unauthorized->getCIMErrorDetail());
+    const auto badXml = caught<CIMClientHTTPErrorException>(getClass);
+    ASSERT_TRUE(badXml);
+    EXPECT_EQ(400u, badXml->getCode());
+    EXPECT_EQ("request-not-well-formed", badXml->getCIMError());
+    EXPECT_EQ("Closing element does not match opening element: on line 8", badXml->getCIMErrorDetail());
+    const auto dtdVersion = caught<CIMClientHTTPErrorException>(getClass);
+    ASSERT_TRUE(dtdVersion);
+    EXPECT_EQ(501u, dtdVersion->getCode());
+    EXPECT_EQ("unsupported-dtd-version", dtdVersion->getCIMError());
 }
 
 TEST(Wire, MalformedOversizedAndUnframedResponsesAreRefused)
@@ -171,15 +154,9 @@ TEST(Wire, MalformedOversizedAndUnframedResponsesAreRefused)
     replayed.client.setMaxResponseSize(4096);
     EXPECT_THROW(replayed.client.getClass(CIMV2, SLOT, false), CIMClientMalformedHTTPException);
     replayed.client.setMaxResponseSize(CIMClient::DEFAULT_MAX_RESPONSE_BYTES);
-    try
-    {
-        replayed.client.getClass(CIMV2, SLOT);
-        FAIL() << "no error";
-    }
-    catch (const CIMException& e)
-    {
-        EXPECT_EQ(CIM_ERR_INVALID_PARAMETER, e.getCode());
-    }
+    const auto trailerStatus = caught<CIMException>([&] { replayed.client.getClass(CIMV2, SLOT); });
+    ASSERT_TRUE(trailerStatus);
+    EXPECT_EQ(CIM_ERR_INVALID_PARAMETER, trailerStatus->getCode());
 }
 
 TEST(Wire, OperationTimeOutFiresWithinItsBoundAndTheNextOperationReconnects)

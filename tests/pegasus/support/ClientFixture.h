@@ -4,7 +4,9 @@
 #include "Captures.h"
 #include "ReplayServer.h"
 #include <Pegasus/Client/CIMClient.h>
+#include <gtest/gtest.h>
 #include <memory>
+#include <optional>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -17,6 +19,22 @@ inline void PrintTo(const CIMName& n, std::ostream* os) { *os << n.getString(); 
 inline void PrintTo(const CIMNamespaceName& n, std::ostream* os) { *os << n.getString(); }
 inline void PrintTo(const CIMObjectPath& p, std::ostream* os) { *os << p.toString(); }
 inline void PrintTo(const CIMValue& v, std::ostream* os) { *os << cimTypeToString(v.getType()) << ":" << v.toString(); }
+}
+
+// The exception of type E that f throws; the test fails when none is thrown.
+template <class E, class F>
+std::optional<E> caught(F&& f)
+{
+    try
+    {
+        f();
+    }
+    catch (const E& e)
+    {
+        return e;
+    }
+    ADD_FAILURE() << "no exception thrown";
+    return std::nullopt;
 }
 
 // A replay server answering with captured responses, and a client
