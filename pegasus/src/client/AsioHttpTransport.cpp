@@ -1,3 +1,4 @@
+#include "HostResolver.h"
 #include "HttpTransport.h"
 
 #include <Pegasus/Common/Exception.h>
@@ -8,7 +9,6 @@
 #include <boost/beast/core.hpp>
 #include <boost/beast/http.hpp>
 #include <boost/beast/ssl.hpp>
-#include <functional>
 #include <openssl/rand.h>
 #include <openssl/x509.h>
 #include <poll.h>
@@ -100,7 +100,7 @@ public:
     {
         close();
         _endpoint = endpoint;
-        const tcp::resolver::results_type addresses = resolve(deadline);
+        const std::vector<tcp::endpoint> addresses = resolve(deadline);
         _tcp = std::make_unique<beast::tcp_stream>(_io);
         boost::system::error_code ec;
         run(deadline, [&](auto done) { _tcp->async_connect(addresses, [done](auto e, auto) { done(e); }); }, ec);
@@ -174,15 +174,6 @@ private:
     template <class Start>
     void run(Clock::time_point deadline, Start&& start, boost::system::error_code& result)
     {
-        run(deadline, std::forward<Start>(start), result, [this] { closeSocket(); });
-    }
-
-    template <class Start>
-    void run(Clock::time_point deadline,
-             Start&& start,
-             boost::system::error_code& result,
-             const std::function<void()>& cancel)
-    {
         bool finished = false;
         start([&](boost::system::error_code ec) {
             result = ec;
@@ -192,31 +183,19 @@ private:
         _io.run_until(deadline);
         if (finished)
             return;
-        cancel();
+        closeSocket();
         _io.restart();
         _io.run();
         close();
         throw ConnectionTimeoutException(text("no answer from " + describe(_endpoint) + " within the time-out"));
     }
 
-    tcp::resolver::results_type resolve(Clock::time_point deadline)
+    std::vector<tcp::endpoint> resolve(Clock::time_point deadline) const
     {
-        tcp::resolver resolver(_io);
-        tcp::resolver::results_type addresses;
-        boost::system::error_code ec;
-        run(deadline,
-            [&](auto done) {
-                resolver.async_resolve(_endpoint.host, std::to_string(_endpoint.port),
-                                       [&addresses, done](auto e, auto results) {
-                                           addresses = results;
-                                           done(e);
-                                       });
-            },
-            ec,
-            [&resolver] { resolver.cancel(); });
-        if (ec)
-            throw CannotConnectException(text("cannot resolve " + _endpoint.host + ": " + ec.message()));
-        return addresses;
+        std::vector<tcp::endpoint> endpoints;
+        for (const std::string& address : resolveHost(_endpoint.host, deadline))
+            endpoints.emplace_back(net::ip::make_address(address), static_cast<unsigned short>(_endpoint.port));
+        return endpoints;
     }
 
     void startTls(const SSLContext& settings, Clock::time_point deadline)
