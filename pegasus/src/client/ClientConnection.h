@@ -4,6 +4,7 @@
 #include "DecodedResponse.h"
 #include "HttpTransport.h"
 #include "RequestEncoder.h"
+#include <Pegasus/Client/CIMClient.h>
 #include <Pegasus/Common/SSLContext.h>
 #include <Pegasus/Common/String.h>
 #include <memory>
@@ -18,9 +19,9 @@ class ClientConnection
 public:
     explicit ClientConnection(std::unique_ptr<HttpTransport> transport);
 
-    Uint32 timeout = 20000;
-    Uint32 connectTimeout = 10000;
-    Uint64 maxResponseBytes = Uint64(512) * 1024 * 1024;
+    Uint32 timeout = CIMClient::DEFAULT_TIMEOUT_MILLISECONDS;
+    Uint32 connectTimeout = CIMClient::DEFAULT_CONNECT_TIMEOUT_MILLISECONDS;
+    Uint64 maxResponseBytes = CIMClient::DEFAULT_MAX_RESPONSE_BYTES;
 
     void connect(const String& host, Uint32 port, const SSLContext* tls, const String& userName, const String& password);
     void disconnect();
