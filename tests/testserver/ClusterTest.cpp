@@ -188,6 +188,16 @@ TEST(CimTestServerExecutable, ServesEveryNodeUntilSignalled)
     EXPECT_EQ(process.stop(SIGTERM), 0);
 }
 
+TEST(CimTestServerExecutable, StopsOnSigintEvenWhenStartedWithItIgnored)
+{
+    auto previous = signal(SIGINT, SIG_IGN);  // as a shell starts a background job
+    ServerProcess process({"--address", LoopbackBlock::forThisProcess().address(7), "--http-port", "0",
+                           "--no-https", "--data", "empty"});
+    signal(SIGINT, previous);
+    EXPECT_EQ(process.line().rfind("node 1 listening on http://", 0), 0u);
+    EXPECT_EQ(process.stop(SIGINT), 0);
+}
+
 TEST(CimTestServerExecutable, RefusesUnknownOptionsAndTakenPorts)
 {
     EXPECT_EQ(ServerProcess({"--colour", "red"}).stop(0), 2);

@@ -127,6 +127,8 @@ CommandLine parse(int argc, char** argv)
     return line;
 }
 
+void ignoreSignal(int) {}
+
 void printFaults(const std::vector<Fault>& faults)
 {
     for (const Fault& fault : faults)
@@ -160,7 +162,11 @@ int main(int argc, char** argv)
         std::cout << kUsage;
         return 0;
     }
-    // Blocked before any server thread starts, so only sigwait sees them.
+    // A shell starts background jobs with SIGINT ignored, and an ignored signal
+    // never reaches sigwait: give both a handler, then block them before any
+    // server thread starts, so that only sigwait sees them.
+    std::signal(SIGINT, ignoreSignal);
+    std::signal(SIGTERM, ignoreSignal);
     sigset_t stopSignals;
     sigemptyset(&stopSignals);
     sigaddset(&stopSignals, SIGINT);
