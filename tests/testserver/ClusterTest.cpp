@@ -202,6 +202,7 @@ TEST(CimTestServerExecutable, RefusesUnknownOptionsAndTakenPorts)
 {
     EXPECT_EQ(ServerProcess({"--colour", "red"}).stop(0), 2);
     EXPECT_EQ(ServerProcess({"--data", "nonsense"}).stop(0), 2);
+    EXPECT_EQ(ServerProcess({"--nodes", "0"}).stop(0), 2);
     EXPECT_EQ(ServerProcess({"--fault", "delay:ms=x"}).stop(0), 2);
     CimomCluster taken(threeNodes());
     EXPECT_EQ(ServerProcess({"--address", taken.addresses()[0], "--data", "empty"}).stop(0), 1);

@@ -122,6 +122,8 @@ CommandLine parse(int argc, char** argv)
             throw std::invalid_argument("unknown option or missing value: " + flag);
         }
     }
+    if (line.cluster.nodeCount < 1)
+        throw std::invalid_argument("--nodes needs at least 1");
     if ((server.certificateFile.empty()) != (server.privateKeyFile.empty()))
         throw std::invalid_argument("--cert and --key go together");
     return line;
