@@ -1,6 +1,7 @@
 #include "CapturedRequest.h"
 
 #include "Captures.h"
+#include "ResultText.h"
 #include <algorithm>
 #include <cstring>
 #include <map>
@@ -235,7 +236,7 @@ std::string CapturedRequest::canonical() const
     return out;
 }
 
-void CapturedRequest::invokeMethod(CIMClient& client) const
+std::string CapturedRequest::invokeMethod(CIMClient& client) const
 {
     xmlNode* c = call();
     CIMObjectPath path = pathOf(elements(c).at(0));
@@ -245,43 +246,52 @@ void CapturedRequest::invokeMethod(CIMClient& client) const
         if (named(p, "PARAMVALUE"))
             in.append(CIMParamValue(attribute(p, "NAME").c_str(), parameterValue(p), !attribute(p, "PARAMTYPE").empty()));
     Array<CIMParamValue> out;
-    client.invokeMethod(_nameSpace, path, CIMName(attribute(c, "NAME").c_str()), in, out);
+    const CIMValue returned = client.invokeMethod(_nameSpace, path, CIMName(attribute(c, "NAME").c_str()), in, out);
+    return ResultText::ofMethodResult(returned, out);
 }
 
-void CapturedRequest::replay(CIMClient& client) const
+std::string CapturedRequest::replay(CIMClient& client) const
 {
     const std::string method = attribute(call(), "NAME");
     if (named(call(), "METHODCALL"))
-        invokeMethod(client);
-    else if (method == "GetClass")
-        client.getClass(_nameSpace, className("ClassName"), flag("LocalOnly", true), flag("IncludeQualifiers", true),
-                        flag("IncludeClassOrigin", false), propertyList());
-    else if (method == "EnumerateClasses")
-        client.enumerateClasses(_nameSpace, className("ClassName"), flag("DeepInheritance", false),
-                                flag("LocalOnly", true), flag("IncludeQualifiers", true), flag("IncludeClassOrigin", false));
-    else if (method == "EnumerateClassNames")
-        client.enumerateClassNames(_nameSpace, className("ClassName"), flag("DeepInheritance", false));
-    else if (method == "GetInstance")
-        client.getInstance(_nameSpace, objectName("InstanceName"), flag("LocalOnly", true),
-                           flag("IncludeQualifiers", false), flag("IncludeClassOrigin", false), propertyList());
-    else if (method == "EnumerateInstances")
-        client.enumerateInstances(_nameSpace, className("ClassName"), flag("DeepInheritance", true),
-                                  flag("LocalOnly", true), flag("IncludeQualifiers", false),
-                                  flag("IncludeClassOrigin", false), propertyList());
-    else if (method == "EnumerateInstanceNames")
-        client.enumerateInstanceNames(_nameSpace, className("ClassName"));
-    else if (method == "Associators")
-        client.associators(_nameSpace, objectName("ObjectName"), className("AssocClass"), className("ResultClass"),
-                           String(text("Role")), String(text("ResultRole")), flag("IncludeQualifiers", false),
-                           flag("IncludeClassOrigin", false), propertyList());
-    else if (method == "AssociatorNames")
-        client.associatorNames(_nameSpace, objectName("ObjectName"), className("AssocClass"),
-                               className("ResultClass"), String(text("Role")), String(text("ResultRole")));
-    else if (method == "References")
-        client.references(_nameSpace, objectName("ObjectName"), className("ResultClass"), String(text("Role")),
-                          flag("IncludeQualifiers", false), flag("IncludeClassOrigin", false), propertyList());
-    else if (method == "ReferenceNames")
-        client.referenceNames(_nameSpace, objectName("ObjectName"), className("ResultClass"), String(text("Role")));
-    else
-        throw std::runtime_error("no client operation for " + method);
+        return invokeMethod(client);
+    if (method == "GetClass")
+        return ResultText::of(client.getClass(_nameSpace, className("ClassName"), flag("LocalOnly", true),
+                                              flag("IncludeQualifiers", true), flag("IncludeClassOrigin", false),
+                                              propertyList()));
+    if (method == "EnumerateClasses")
+        return ResultText::of(client.enumerateClasses(_nameSpace, className("ClassName"),
+                                                      flag("DeepInheritance", false), flag("LocalOnly", true),
+                                                      flag("IncludeQualifiers", true),
+                                                      flag("IncludeClassOrigin", false)));
+    if (method == "EnumerateClassNames")
+        return ResultText::of(
+            client.enumerateClassNames(_nameSpace, className("ClassName"), flag("DeepInheritance", false)));
+    if (method == "GetInstance")
+        return ResultText::of(client.getInstance(_nameSpace, objectName("InstanceName"), flag("LocalOnly", true),
+                                                 flag("IncludeQualifiers", false), flag("IncludeClassOrigin", false),
+                                                 propertyList()));
+    if (method == "EnumerateInstances")
+        return ResultText::of(client.enumerateInstances(
+            _nameSpace, className("ClassName"), flag("DeepInheritance", true), flag("LocalOnly", true),
+            flag("IncludeQualifiers", false), flag("IncludeClassOrigin", false), propertyList()));
+    if (method == "EnumerateInstanceNames")
+        return ResultText::of(client.enumerateInstanceNames(_nameSpace, className("ClassName")));
+    if (method == "Associators")
+        return ResultText::of(client.associators(_nameSpace, objectName("ObjectName"), className("AssocClass"),
+                                                 className("ResultClass"), String(text("Role")),
+                                                 String(text("ResultRole")), flag("IncludeQualifiers", false),
+                                                 flag("IncludeClassOrigin", false), propertyList()));
+    if (method == "AssociatorNames")
+        return ResultText::of(client.associatorNames(_nameSpace, objectName("ObjectName"), className("AssocClass"),
+                                                     className("ResultClass"), String(text("Role")),
+                                                     String(text("ResultRole"))));
+    if (method == "References")
+        return ResultText::of(client.references(_nameSpace, objectName("ObjectName"), className("ResultClass"),
+                                                String(text("Role")), flag("IncludeQualifiers", false),
+                                                flag("IncludeClassOrigin", false), propertyList()));
+    if (method == "ReferenceNames")
+        return ResultText::of(client.referenceNames(_nameSpace, objectName("ObjectName"), className("ResultClass"),
+                                                    String(text("Role"))));
+    throw std::runtime_error("no client operation for " + method);
 }

@@ -16,8 +16,9 @@ public:
     explicit CapturedRequest(const std::string& httpMessage);
 
     std::string canonical() const;
-    // Issues the same operation on the client; the results are dropped.
-    void replay(Pegasus::CIMClient& client) const;
+    // Issues the same operation on the client; returns the canonical text
+    // of what it returned (ResultText).
+    std::string replay(Pegasus::CIMClient& client) const;
 
 private:
     xmlNode* call() const;
@@ -27,7 +28,7 @@ private:
     bool flag(const char* parameter, bool defaultValue) const;
     Pegasus::CIMPropertyList propertyList() const;
     Pegasus::CIMObjectPath objectName(const char* parameter) const;
-    void invokeMethod(Pegasus::CIMClient& client) const;
+    std::string invokeMethod(Pegasus::CIMClient& client) const;
 
     std::unique_ptr<xmlDoc, void (*)(xmlDoc*)> _document;
     Pegasus::CIMNamespaceName _nameSpace;
