@@ -129,12 +129,17 @@ public:
     {
         if (!isOpen())
             return false;
-        if (!_usedSinceOpen)
-            return true;
         if (_buffer.size() > 0)
             return false;
-        pollfd descriptor{socket().native_handle(), POLLIN, 0};
-        return ::poll(&descriptor, 1, 0) == 0;
+        pollfd descriptor{socket().native_handle(), POLLIN | POLLRDHUP, 0};
+        if (::poll(&descriptor, 1, 0) == 0)
+            return true;
+        // A TLS connection not used yet may hold the session tickets the
+        // server sent after the handshake: only one the server closed is
+        // unusable then.
+        if (_tls && !_usedSinceOpen)
+            return (descriptor.revents & (POLLRDHUP | POLLHUP | POLLERR)) == 0;
+        return false;
     }
 
     HttpResponse exchange(const HttpRequest& request,
