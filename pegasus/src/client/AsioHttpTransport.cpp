@@ -14,6 +14,7 @@
 #include <poll.h>
 #include <strings.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 PEGASUS_NAMESPACE_BEGIN
 
@@ -94,21 +95,27 @@ void configureTls(ssl::context& context, const SSLContext& settings)
 class AsioHttpTransport : public HttpTransport
 {
 public:
-    ~AsioHttpTransport() override { close(); }
+    explicit AsioHttpTransport(std::optional<int> connectedSocket = std::nullopt)
+        : _connectedSocket(connectedSocket)
+    {
+    }
+
+    ~AsioHttpTransport() override
+    {
+        close();
+        if (_connectedSocket && *_connectedSocket >= 0)
+            ::close(*_connectedSocket);
+    }
 
     void open(const HttpEndpoint& endpoint, Clock::time_point deadline) override
     {
         close();
         _endpoint = endpoint;
-        const std::vector<tcp::endpoint> addresses = resolve(deadline);
         _tcp = std::make_unique<beast::tcp_stream>(_io);
-        boost::system::error_code ec;
-        run(deadline, [&](auto done) { _tcp->async_connect(addresses, [done](auto e, auto) { done(e); }); }, ec);
-        if (ec)
-        {
-            close();
-            throw CannotConnectException(text("cannot connect to " + describe(endpoint) + ": " + ec.message()));
-        }
+        if (_connectedSocket)
+            takeConnectedSocket();
+        else
+            connect(deadline);
         if (endpoint.tls)
             startTls(*endpoint.tls, deadline);
         _usedSinceOpen = false;
@@ -172,6 +179,37 @@ private:
     }
 
     tcp::socket& socket() { return _tls ? beast::get_lowest_layer(*_tls).socket() : _tcp->socket(); }
+
+    void connect(Clock::time_point deadline)
+    {
+        const std::vector<tcp::endpoint> addresses = resolve(deadline);
+        boost::system::error_code ec;
+        run(deadline, [&](auto done) { _tcp->async_connect(addresses, [done](auto e, auto) { done(e); }); }, ec);
+        if (ec)
+        {
+            close();
+            throw CannotConnectException(text("cannot connect to " + describe(_endpoint) + ": " + ec.message()));
+        }
+    }
+
+    // The given socket serves one connection: once closed, it cannot be
+    // opened again.
+    void takeConnectedSocket()
+    {
+        if (*_connectedSocket < 0)
+        {
+            close();
+            throw CannotConnectException(text("the connection to " + describe(_endpoint) + " cannot be opened again"));
+        }
+        boost::system::error_code ec;
+        _tcp->socket().assign(tcp::v4(), *_connectedSocket, ec);
+        _connectedSocket = -1;
+        if (ec)
+        {
+            close();
+            throw CannotConnectException(text("cannot use the connected socket: " + ec.message()));
+        }
+    }
 
     // Runs one asynchronous operation to its end or the deadline; past the
     // deadline the connection is closed and ConnectionTimeoutException
@@ -330,6 +368,7 @@ private:
     }
 
     net::io_context _io;
+    std::optional<int> _connectedSocket;   // set for a transport over a given socket; -1 once taken
     HttpEndpoint _endpoint;
     std::unique_ptr<beast::tcp_stream> _tcp;
     std::unique_ptr<ssl::context> _tlsContext;
@@ -350,6 +389,11 @@ std::optional<std::string> HttpResponse::field(std::string_view name) const
 std::unique_ptr<HttpTransport> makeAsioHttpTransport()
 {
     return std::make_unique<AsioHttpTransport>();
+}
+
+std::unique_ptr<HttpTransport> makeAsioHttpTransport(int connectedSocket)
+{
+    return std::make_unique<AsioHttpTransport>(connectedSocket);
 }
 
 PEGASUS_NAMESPACE_END

@@ -81,6 +81,10 @@ public:
 };
 
 std::unique_ptr<HttpTransport> makeAsioHttpTransport();
+// The same transport over a stream socket that is already connected, such
+// as one end of a socketpair: open() takes it over once instead of looking
+// the host up and connecting, so a response can be served from memory.
+std::unique_ptr<HttpTransport> makeAsioHttpTransport(int connectedSocket);
 
 PEGASUS_NAMESPACE_END
 
