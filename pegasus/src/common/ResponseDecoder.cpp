@@ -1,7 +1,7 @@
 #include "ResponseDecoder.h"
 
 #include "CimXmlElement.h"
-#include "TypeVisit.h"
+#include "ValueFromText.h"
 #include "ValueText.h"
 #include <Pegasus/Common/CIMFlavor.h>
 #include <Pegasus/Common/Exception.h>
@@ -10,7 +10,6 @@
 #include <cstring>
 #include <string>
 #include <string_view>
-#include <type_traits>
 #include <unordered_map>
 #include <vector>
 
@@ -163,69 +162,6 @@ struct Frame
     CIMObject object() const { return cimClass.isUninitialized() ? CIMObject(instance) : CIMObject(cimClass); }
 };
 
-bool parseElement(std::string& text, Boolean& x) { return ValueText::parseBoolean(text, x); }
-bool parseElement(std::string& text, Real32& x) { return ValueText::parseReal32(text, x); }
-bool parseElement(std::string& text, Real64& x) { return ValueText::parseReal64(text, x); }
-bool parseElement(std::string& text, Char16& x) { return ValueText::parseChar16(text, x); }
-bool parseElement(std::string&, CIMObjectPath&) { return false; }
-
-bool parseElement(std::string& text, String& x)
-{
-    x = String(std::move(text));
-    return true;
-}
-
-bool parseElement(std::string& text, CIMDateTime& x)
-{
-    try
-    {
-        x.set(String(std::string(ValueText::trimmed(text))));
-        return true;
-    }
-    catch (const InvalidDateTimeFormatException&)
-    {
-        return false;
-    }
-}
-
-template <class T, class = std::enable_if_t<std::is_integral<T>::value>>
-bool parseElement(std::string& text, T& x)
-{
-    return ValueText::parseInteger(text, x);
-}
-
-template <class T>
-T parsedElement(std::string& text, CIMType type)
-{
-    T x{};
-    if (!parseElement(text, x))
-        decodeError("\"" + text + "\" is not a valid " + cimTypeToString(type) + " value");
-    return x;
-}
-
-CIMValue scalarValue(CIMType type, std::string& text)
-{
-    CIMValue value;
-    visitCIMType(type, [&](auto tag) { value = CIMValue(parsedElement<typename decltype(tag)::type>(text, type)); });
-    return value;
-}
-
-// Elements of VALUE.NULL keep the element type's default value: Array<T>
-// has no null elements.
-CIMValue arrayValue(CIMType type, std::vector<std::string>& items, const std::vector<bool>& nullItems)
-{
-    CIMValue value;
-    visitCIMType(type, [&](auto tag) {
-        using T = typename decltype(tag)::type;
-        Array<T> array;
-        array.reserveCapacity(static_cast<Uint32>(items.size()));
-        for (size_t i = 0; i < items.size(); ++i)
-            array.append(nullItems[i] ? T() : parsedElement<T>(items[i], type));
-        value = CIMValue(std::move(array));
-    });
-    return value;
-}
-
 // The value a PROPERTY, QUALIFIER, RETURNVALUE or PARAMVALUE received.
 CIMValue valueOf(Frame& f)
 {
@@ -236,9 +172,9 @@ CIMValue valueOf(Frame& f)
         return f.hasPath ? CIMValue(f.path) : CIMValue(CIMTYPE_REFERENCE, false);
     }
     if (f.hasArray)
-        return arrayValue(f.type, f.items, f.nullItems);
+        return arrayFromText(f.type, f.items, f.nullItems);
     if (f.hasValue)
-        return scalarValue(f.type, f.text);
+        return scalarFromText(f.type, f.text);
     return CIMValue(f.type, false);
 }
 

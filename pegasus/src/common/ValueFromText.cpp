@@ -1,0 +1,74 @@
+#include "ValueFromText.h"
+
+#include "TypeVisit.h"
+#include "ValueText.h"
+#include <Pegasus/Common/Exception.h>
+#include <type_traits>
+
+PEGASUS_NAMESPACE_BEGIN
+
+namespace
+{
+bool parseElement(std::string& text, Boolean& x) { return ValueText::parseBoolean(text, x); }
+bool parseElement(std::string& text, Real32& x) { return ValueText::parseReal32(text, x); }
+bool parseElement(std::string& text, Real64& x) { return ValueText::parseReal64(text, x); }
+bool parseElement(std::string& text, Char16& x) { return ValueText::parseChar16(text, x); }
+bool parseElement(std::string&, CIMObjectPath&) { return false; }
+
+bool parseElement(std::string& text, String& x)
+{
+    x = String(std::move(text));
+    return true;
+}
+
+bool parseElement(std::string& text, CIMDateTime& x)
+{
+    try
+    {
+        x.set(String(std::string(ValueText::trimmed(text))));
+        return true;
+    }
+    catch (const InvalidDateTimeFormatException&)
+    {
+        return false;
+    }
+}
+
+template <class T, class = std::enable_if_t<std::is_integral<T>::value>>
+bool parseElement(std::string& text, T& x)
+{
+    return ValueText::parseInteger(text, x);
+}
+
+template <class T>
+T parsedElement(std::string& text, CIMType type)
+{
+    T x{};
+    if (!parseElement(text, x))
+        throw CIMClientXmlException(String("\"" + text + "\" is not a valid " + cimTypeToString(type) + " value"));
+    return x;
+}
+}
+
+CIMValue scalarFromText(CIMType type, std::string& text)
+{
+    CIMValue value;
+    visitCIMType(type, [&](auto tag) { value = CIMValue(parsedElement<typename decltype(tag)::type>(text, type)); });
+    return value;
+}
+
+CIMValue arrayFromText(CIMType type, std::vector<std::string>& items, const std::vector<bool>& nullItems)
+{
+    CIMValue value;
+    visitCIMType(type, [&](auto tag) {
+        using T = typename decltype(tag)::type;
+        Array<T> array;
+        array.reserveCapacity(static_cast<Uint32>(items.size()));
+        for (size_t i = 0; i < items.size(); ++i)
+            array.append(nullItems[i] ? T() : parsedElement<T>(items[i], type));
+        value = CIMValue(std::move(array));
+    });
+    return value;
+}
+
+PEGASUS_NAMESPACE_END
