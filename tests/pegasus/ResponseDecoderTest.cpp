@@ -64,6 +64,13 @@ CIMObjectPath reference(const std::string& xml)
 const std::string LOCAL_NS = "<LOCALNAMESPACEPATH><NAMESPACE NAME=\"root\"/><NAMESPACE NAME=\"cimv2\"/></LOCALNAMESPACEPATH>";
 const std::string NS = "<NAMESPACEPATH><HOST>h1</HOST>" + LOCAL_NS + "</NAMESPACEPATH>";
 const std::string NAME = "<INSTANCENAME CLASSNAME=\"C\"><KEYBINDING NAME=\"K\"><KEYVALUE VALUETYPE=\"numeric\" TYPE=\"\">7</KEYVALUE></KEYBINDING></INSTANCENAME>";
+
+std::string errorWithCode(const std::string& code)
+{
+    return "<CIM CIMVERSION=\"2.0\" DTDVERSION=\"2.0\"><MESSAGE ID=\"9\" PROTOCOLVERSION=\"1.0\"><SIMPLERSP>"
+           "<METHODRESPONSE NAME=\"M\"><ERROR CODE=\"" + code + "\" DESCRIPTION=\"gone\"><INSTANCE CLASSNAME=\"CIM_Error\"/>"
+           "</ERROR></METHODRESPONSE></SIMPLERSP></MESSAGE></CIM>";
+}
 }
 
 TEST(ResponseDecoder, ScalarsOfEveryTypeIncludingNonFiniteRealsAndCharacterReferences)
@@ -163,13 +170,14 @@ TEST(ResponseDecoder, LenientWhereNothingIsLost)
     EXPECT_EQ("", failure(wrapped(NAME, "<!DOCTYPE CIM SYSTEM \"http://127.0.0.1:1/never-fetched.dtd\">\n")));
     EXPECT_EQ("", failure(wrapped("<INSTANCENAME CLASSNAME=\"C\"><KEYBINDING NAME=\"K\"><KEYVALUE>x</KEYVALUE>"
                                   "</KEYBINDING></INSTANCENAME>")));
-    const DecodedResponse error = decode(
-        "<CIM CIMVERSION=\"2.0\" DTDVERSION=\"2.0\"><MESSAGE ID=\"9\" PROTOCOLVERSION=\"1.0\"><SIMPLERSP>"
-        "<METHODRESPONSE NAME=\"M\"><ERROR CODE=\"17\" DESCRIPTION=\"gone\"><INSTANCE CLASSNAME=\"CIM_Error\"/></ERROR>"
-        "</METHODRESPONSE></SIMPLERSP></MESSAGE></CIM>");
+    const DecodedResponse error = decode(errorWithCode("17"));
     EXPECT_TRUE(error.hasError);
     EXPECT_EQ(CIM_ERR_METHOD_NOT_FOUND, error.errorCode);
     EXPECT_EQ("gone", error.errorDescription);
+    // Codes newer than the list keep their number.
+    const CIMException unknown(decode(errorWithCode("4000000000")).errorCode);
+    EXPECT_EQ(4000000000u, static_cast<Uint32>(unknown.getCode()));
+    EXPECT_EQ("CIM_ERR_UNKNOWN(4000000000)", unknown.getCodeText());
 }
 
 TEST(ResponseDecoder, StrictWhereMeaningWouldBeLostNamingElementAndLine)

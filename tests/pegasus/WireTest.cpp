@@ -159,6 +159,26 @@ TEST(Wire, MalformedOversizedAndUnframedResponsesAreRefused)
     EXPECT_EQ(CIM_ERR_INVALID_PARAMETER, trailerStatus->getCode());
 }
 
+TEST(Wire, StatusCodesBeyondTheListAreKeptAndUnreadableOnesRefused)
+{
+    // Delimited by the end of the connection.
+    const std::string errorAnswer =
+        "HTTP/1.1 200 OK\r\nContent-Type: application/xml\r\nCIMOperation: MethodResponse\r\n\r\n"
+        "<CIM CIMVERSION=\"2.0\" DTDVERSION=\"2.0\"><MESSAGE ID=\"1\" PROTOCOLVERSION=\"1.0\"><SIMPLERSP>"
+        "<IMETHODRESPONSE NAME=\"GetClass\"><ERROR CODE=\"32\"/></IMETHODRESPONSE></SIMPLERSP></MESSAGE></CIM>";
+    ReplayClient replayed({ReplayStep::answer(withHeader(classResponse(), "CIMStatusCode: 32")),
+                           ReplayStep::answer(withHeader(classResponse(), "CIMStatusCode: 4x")),
+                           ReplayStep::answer(errorAnswer, ReplayStep::Action::AnswerAndClose)});
+    const auto getClass = [&] { replayed.client.getClass(CIMV2, SLOT); };
+    const auto trailer = caught<CIMException>(getClass);
+    ASSERT_TRUE(trailer);
+    EXPECT_EQ("CIM_ERR_UNKNOWN(32)", trailer->getCodeText());
+    EXPECT_THROW(getClass(), CIMClientMalformedHTTPException);
+    const auto body = caught<CIMException>(getClass);
+    ASSERT_TRUE(body);
+    EXPECT_EQ(32u, static_cast<Uint32>(body->getCode()));
+}
+
 TEST(Wire, OperationTimeOutFiresWithinItsBoundAndTheNextOperationReconnects)
 {
     ReplayStep stall;

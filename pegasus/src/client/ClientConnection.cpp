@@ -2,6 +2,7 @@
 
 #include "PercentCoding.h"
 #include "ResponseDecoder.h"
+#include "ValueText.h"
 #include <Pegasus/Common/Exception.h>
 #include <algorithm>
 #include <openssl/evp.h>
@@ -70,10 +71,15 @@ void checkHeaders(const HttpResponse& response)
 void checkTrailerStatus(const HttpResponse& response)
 {
     const std::optional<std::string> code = response.field("CIMStatusCode");
-    if (!code || *code == "0" || code->empty())
+    if (!code || code->empty())
+        return;
+    Uint32 number = 0;
+    if (!ValueText::parseInteger(*code, number))
+        throw CIMClientMalformedHTTPException(String("trailer \"CIMStatusCode: " + *code + "\" is not a status code"));
+    if (number == CIM_ERR_SUCCESS)
         return;
     const std::string description = percentDecode(response.field("CIMStatusCodeDescription").value_or(""));
-    throw CIMException(static_cast<CIMStatusCode>(std::atoi(code->c_str())), String(description));
+    throw CIMException(static_cast<CIMStatusCode>(number), String(description));
 }
 
 void checkAnswer(const DecodedResponse& response, const EncodedRequest& request)

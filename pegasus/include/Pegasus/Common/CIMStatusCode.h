@@ -6,8 +6,10 @@
 
 PEGASUS_NAMESPACE_BEGIN
 
-// The status codes of DMTF DSP0200 (CIM operations over HTTP).
-enum CIMStatusCode
+// The status codes of DMTF DSP0200 (CIM operations over HTTP). Servers
+// send codes beyond this list too; the fixed underlying type holds any of
+// them.
+enum CIMStatusCode : Uint32
 {
     CIM_ERR_SUCCESS = 0,
     CIM_ERR_FAILED = 1,
