@@ -45,6 +45,9 @@ TEST(ObjectPath, PartsAndKeyTypesAreRecognised)
 TEST(ObjectPath, MalformedTextIsRefused)
 {
     for (const char* text : {"", "//host", "//host/CIM_Slot", "1Bad", "C.K", "C.K=\"open", "C.K=\"v\"x", "C.K=notanumber",
-                             "C.=1", "root//x:C", "C.K=1,"})
+                             "C.=1", "root//x:C", "C.K=1,", "//vm///root/cimv2:C"})
         EXPECT_THROW(CIMObjectPath{text}, MalformedObjectNameException) << text;
+    EXPECT_THROW(CIMNamespaceName("//root"), InvalidNamespaceNameException);
+    EXPECT_FALSE(CIMNamespaceName::legal("//root/cimv2"));
+    EXPECT_TRUE(CIMNamespaceName::legal("/root/cimv2"));
 }

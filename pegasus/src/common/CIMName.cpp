@@ -30,6 +30,22 @@ String withoutLeadingSlash(const String& name)
 {
     return name.size() && name[0] == '/' ? name.subString(1) : name;
 }
+
+// Names separated by single slashes.
+bool legalNamespace(const std::string& text)
+{
+    size_t begin = 0;
+    for (;;)
+    {
+        const size_t slash = text.find('/', begin);
+        const size_t end = slash == std::string::npos ? text.size() : slash;
+        if (!legalName(text, begin, end))
+            return false;
+        if (slash == std::string::npos)
+            return true;
+        begin = slash + 1;
+    }
+}
 }
 
 CIMName::CIMName(const String& name) : _name(name)
@@ -59,7 +75,7 @@ Boolean operator!=(const CIMName& a, const CIMName& b)
 
 CIMNamespaceName::CIMNamespaceName(const String& name) : _name(withoutLeadingSlash(name))
 {
-    if (!legal(_name))
+    if (!legalNamespace(_name.str()))
         throw InvalidNamespaceNameException(String("invalid namespace name \"" + name.str() + "\""));
 }
 
@@ -69,18 +85,7 @@ CIMNamespaceName::CIMNamespaceName(const char* name) : CIMNamespaceName(String(n
 
 Boolean CIMNamespaceName::legal(const String& name)
 {
-    const std::string text = withoutLeadingSlash(name).str();
-    size_t begin = 0;
-    for (;;)
-    {
-        const size_t slash = text.find('/', begin);
-        const size_t end = slash == std::string::npos ? text.size() : slash;
-        if (!legalName(text, begin, end))
-            return false;
-        if (slash == std::string::npos)
-            return true;
-        begin = slash + 1;
-    }
+    return legalNamespace(withoutLeadingSlash(name).str());
 }
 
 Boolean operator==(const CIMNamespaceName& a, const CIMNamespaceName& b)
