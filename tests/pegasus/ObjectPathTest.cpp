@@ -51,3 +51,12 @@ TEST(ObjectPath, MalformedTextIsRefused)
     EXPECT_FALSE(CIMNamespaceName::legal("//root/cimv2"));
     EXPECT_TRUE(CIMNamespaceName::legal("/root/cimv2"));
 }
+
+TEST(ObjectPath, ReferenceKeysThatNameNoPathCompareAsText)
+{
+    const CIMKeyBinding odd(CIMName("K"), String("C.N=-7TOIN"), CIMKeyBinding::REFERENCE);
+    EXPECT_TRUE(odd.equal(odd));
+    EXPECT_FALSE(odd.equal(CIMKeyBinding(CIMName("K"), String("C.N=-7"), CIMKeyBinding::REFERENCE)));
+    const CIMObjectPath holder(String(), CIMNamespaceName(), CIMName("A"), Array<CIMKeyBinding>(&odd, 1));
+    EXPECT_EQ(holder, CIMObjectPath(holder));
+}

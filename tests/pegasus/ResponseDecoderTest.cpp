@@ -65,6 +65,12 @@ const std::string LOCAL_NS = "<LOCALNAMESPACEPATH><NAMESPACE NAME=\"root\"/><NAM
 const std::string NS = "<NAMESPACEPATH><HOST>h1</HOST>" + LOCAL_NS + "</NAMESPACEPATH>";
 const std::string NAME = "<INSTANCENAME CLASSNAME=\"C\"><KEYBINDING NAME=\"K\"><KEYVALUE VALUETYPE=\"numeric\" TYPE=\"\">7</KEYVALUE></KEYBINDING></INSTANCENAME>";
 
+std::string nameWithKey(const std::string& valueType, const std::string& text)
+{
+    return "<INSTANCENAME CLASSNAME=\"C\"><KEYBINDING NAME=\"K\"><KEYVALUE VALUETYPE=\"" + valueType + "\">" + text
+        + "</KEYVALUE></KEYBINDING></INSTANCENAME>";
+}
+
 std::string errorWithCode(const std::string& code)
 {
     return "<CIM CIMVERSION=\"2.0\" DTDVERSION=\"2.0\"><MESSAGE ID=\"9\" PROTOCOLVERSION=\"1.0\"><SIMPLERSP>"
@@ -197,6 +203,12 @@ TEST(ResponseDecoder, StrictWhereMeaningWouldBeLostNamingElementAndLine)
     EXPECT_NE(std::string::npos, unknown.find("unknown element <GADGET>")) << unknown;
     const std::string misplaced = failure(wrapped("<PROPERTY NAME=\"P\" TYPE=\"string\"/>"));
     EXPECT_NE(std::string::npos, misplaced.find("<PROPERTY> is not allowed")) << misplaced;
+    // Numeric and boolean keys are printed unquoted in a path's text.
+    const std::string badKey = failure(wrapped(nameWithKey("numeric", "-7TOIN")));
+    EXPECT_NE(std::string::npos, badKey.find("\"-7TOIN\" is not a numeric key value")) << badKey;
+    EXPECT_NE("", failure(wrapped(nameWithKey("boolean", "yes"))));
+    EXPECT_EQ("", failure(wrapped(nameWithKey("numeric", " -0x1F ") + nameWithKey("numeric", "2.5e3")
+                                  + nameWithKey("boolean", "false"))));
     EXPECT_NE("", failure(wrapped("stray text")));
     EXPECT_NE("", failure("<html><body>502 Bad Gateway</body></html>"));
     EXPECT_NE("", failure(""));

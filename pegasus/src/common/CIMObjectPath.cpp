@@ -39,14 +39,6 @@ CIMKeyBinding::Type keyTypeOf(const CIMValue& value)
     }
 }
 
-bool isNumber(std::string_view text)
-{
-    Sint64 i;
-    Uint64 u;
-    Real64 r;
-    return ValueText::parseInteger(text, i) || ValueText::parseInteger(text, u) || ValueText::parseReal64(text, r);
-}
-
 bool sameKeys(const Array<CIMKeyBinding>& a, const Array<CIMKeyBinding>& b)
 {
     if (a.size() != b.size())
@@ -60,6 +52,20 @@ bool sameKeys(const Array<CIMKeyBinding>& a, const Array<CIMKeyBinding>& b)
             return false;
     }
     return true;
+}
+
+// References compare as paths; a text that names no path can only equal
+// the same text.
+bool sameReference(const String& a, const String& b)
+{
+    try
+    {
+        return CIMObjectPath(a).identical(CIMObjectPath(b));
+    }
+    catch (const MalformedObjectNameException&)
+    {
+        return a == b;
+    }
 }
 
 // Reads the text form left to right.
@@ -161,7 +167,7 @@ private:
         Boolean b;
         if (ValueText::parseBoolean(value, b))
             return CIMKeyBinding(name, String(value), CIMKeyBinding::BOOLEAN);
-        if (!isNumber(value))
+        if (!ValueText::isNumber(value))
             malformed(_text, "unquoted key value is neither boolean nor numeric");
         return CIMKeyBinding(name, String(value), CIMKeyBinding::NUMERIC);
     }
@@ -228,7 +234,7 @@ Boolean CIMKeyBinding::equal(const CIMKeyBinding& other) const
     if (!_name.equal(other._name) || _type != other._type)
         return false;
     if (_type == REFERENCE)
-        return CIMObjectPath(_value).identical(CIMObjectPath(other._value));
+        return sameReference(_value, other._value);
     if (_type == BOOLEAN)
         return String::equalNoCase(_value, other._value);
     return _value == other._value;

@@ -548,11 +548,7 @@ private:
         case E::Host: parent().path.setHost(String(std::move(f.text))); break;
         case E::LocalNamespacePath: parent().path.setNameSpace(CIMNamespaceName(String(std::move(f.text)))); break;
         case E::ClassName: endClassName(f); break;
-        case E::KeyValue:
-            parent().text.swap(f.text);
-            parent().keyType = f.keyType;
-            parent().hasValue = true;
-            break;
+        case E::KeyValue: endKeyValue(f); break;
         case E::KeyBinding: endKeyBinding(f); break;
         case E::NamespacePath:
         case E::ClassPath:
@@ -652,6 +648,20 @@ private:
         CIMObjectPath path;
         path.setClassName(f.name);
         deliverPath(std::move(path));
+    }
+
+    // Numeric and boolean keys stand unquoted in a path's text form: they
+    // must be what they claim to be.
+    void endKeyValue(Frame& f)
+    {
+        Boolean b;
+        if (f.keyType == CIMKeyBinding::NUMERIC && !ValueText::isNumber(f.text))
+            decodeError("\"" + f.text + "\" is not a numeric key value");
+        if (f.keyType == CIMKeyBinding::BOOLEAN && !ValueText::parseBoolean(f.text, b))
+            decodeError("\"" + f.text + "\" is not a boolean key value");
+        parent().text.swap(f.text);
+        parent().keyType = f.keyType;
+        parent().hasValue = true;
     }
 
     void endKeyBinding(Frame& f)

@@ -204,6 +204,14 @@ Boolean parseReal64(std::string_view text, Real64& x)
     return parseReal(text, x);
 }
 
+Boolean isNumber(std::string_view text)
+{
+    Sint64 i;
+    Uint64 u;
+    Real64 r;
+    return parseInteger(text, i) || parseInteger(text, u) || parseReal64(text, r);
+}
+
 Boolean parseChar16(std::string_view text, Char16& x)
 {
     const auto byte = [&](size_t i) { return static_cast<unsigned char>(text[i]); };

@@ -61,6 +61,8 @@ Boolean parseReal32(std::string_view text, Real32& x);
 Boolean parseReal64(std::string_view text, Real64& x);
 // Exactly one character of the Basic Multilingual Plane, in UTF-8.
 Boolean parseChar16(std::string_view text, Char16& x);
+// An integer of 64 bits, signed or not, or a real.
+Boolean isNumber(std::string_view text);
 
 std::string_view trimmed(std::string_view text);
 }
