@@ -71,6 +71,17 @@ std::string nameWithKey(const std::string& valueType, const std::string& text)
         + "</KEYVALUE></KEYBINDING></INSTANCENAME>";
 }
 
+// An instance name whose key refers to an instance name whose key refers
+// to ..., depth levels deep.
+std::string nestedReferenceKeys(int depth)
+{
+    std::string name = nameWithKey("string", "\"");
+    for (int i = 0; i < depth; ++i)
+        name = "<INSTANCENAME CLASSNAME=\"C\"><KEYBINDING NAME=\"K\"><VALUE.REFERENCE>" + name
+            + "</VALUE.REFERENCE></KEYBINDING></INSTANCENAME>";
+    return wrapped(name);
+}
+
 std::string errorWithCode(const std::string& code)
 {
     return "<CIM CIMVERSION=\"2.0\" DTDVERSION=\"2.0\"><MESSAGE ID=\"9\" PROTOCOLVERSION=\"1.0\"><SIMPLERSP>"
@@ -236,4 +247,12 @@ TEST(ResponseDecoder, HostileInputIsRefusedWithoutExpansionOrFetching)
     for (int i = 0; i < 5000; ++i)
         deep += "<VALUE.ARRAY>";
     EXPECT_NE("", failure(wrapped(deep)));
+
+    // Each level of references in keys doubles the escapes of the path's
+    // text: 40 levels would take 2^40 bytes.
+    const DecodedResponse eight = decode(nestedReferenceKeys(8));
+    ASSERT_EQ(1u, eight.paths.size());
+    EXPECT_EQ(eight.paths[0], CIMObjectPath(eight.paths[0].toString()));
+    const std::string tooDeep = failure(nestedReferenceKeys(40));
+    EXPECT_NE(std::string::npos, tooDeep.find("references nested more than 8 deep")) << tooDeep;
 }

@@ -205,6 +205,11 @@ CIMKeyBinding::Type keyTypeOf(std::string_view valueType)
     decodeError("unknown VALUETYPE \"" + std::string(valueType) + "\"");
 }
 
+// A reference nests inside a key of the path it is part of. The text form
+// of such a key escapes the quotes of the one inside it, so each level
+// doubles the escapes: the depth has to be bounded.
+const size_t MAX_NESTED_REFERENCES = 8;
+
 bool isWhiteSpace(const xmlChar* text, int size)
 {
     for (int i = 0; i < size; ++i)
@@ -390,6 +395,8 @@ private:
             decodeError("unknown element <" + std::string(viewOf(localName)) + ">");
         if (!cimXmlAllowedChild(enclosing, element))
             decodeError(std::string("<") + cimXmlElementName(element) + "> is not allowed here");
+        if (element == E::ValueReference && ++_openReferences > MAX_NESTED_REFERENCES)
+            decodeError("references nested more than " + std::to_string(MAX_NESTED_REFERENCES) + " deep");
         if (++_depth == _frames.size())
             _frames.resize(_frames.size() * 2);
         top().reset(element);
@@ -407,6 +414,8 @@ private:
     void onEnd()
     {
         endActions(top());
+        if (top().element == E::ValueReference)
+            --_openReferences;
         --_depth;
     }
 
@@ -762,6 +771,7 @@ private:
     xmlParserCtxtPtr _context = nullptr;
     std::vector<Frame> _frames;
     size_t _depth = 0;
+    size_t _openReferences = 0;
     std::unordered_map<const xmlChar*, E> _elements;
     std::string _error;
     bool _sawMessage = false;
