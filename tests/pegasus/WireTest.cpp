@@ -179,6 +179,22 @@ TEST(Wire, StatusCodesBeyondTheListAreKeptAndUnreadableOnesRefused)
     EXPECT_EQ(32u, static_cast<Uint32>(body->getCode()));
 }
 
+TEST(Wire, ChunkHeaderAndTrailerLinesAreBounded)
+{
+    const std::string head = "HTTP/1.1 200 OK\r\nContent-Type: application/xml\r\nCIMOperation: MethodResponse\r\n"
+                             "Transfer-Encoding: chunked\r\n\r\n";
+    const std::string endless(8 << 20, 'a');
+    ReplayClient replayed({ReplayStep::answer(head + "5;x=" + endless, ReplayStep::Action::AnswerAndClose),
+                           ReplayStep::answer(head + "0\r\nX-Trailer: " + endless, ReplayStep::Action::AnswerAndClose)});
+    for (const char* where : {"chunk header", "trailer"})
+    {
+        SCOPED_TRACE(where);
+        const auto refused = caught<CIMClientMalformedHTTPException>([&] { replayed.client.getClass(CIMV2, SLOT); });
+        ASSERT_TRUE(refused);
+        EXPECT_NE(PEG_NOT_FOUND, refused->getMessage().find("chunk header or trailer over")) << refused->getMessage();
+    }
+}
+
 TEST(Wire, OperationTimeOutFiresWithinItsBoundAndTheNextOperationReconnects)
 {
     ReplayStep stall;

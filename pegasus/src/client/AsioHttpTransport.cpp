@@ -29,6 +29,9 @@ using TlsStream = beast::ssl_stream<beast::tcp_stream>;
 
 const size_t READ_PIECE = 64 * 1024;
 const unsigned HEADER_LIMIT = 64 * 1024;
+// The parser bounds the head and the body, but not the line of a chunk
+// header nor the trailer: bounding its input buffer bounds them too.
+const size_t BUFFER_LIMIT = HEADER_LIMIT + READ_PIECE;
 
 String text(const std::string& s)
 {
@@ -340,6 +343,10 @@ private:
         if (ec == http::error::body_limit)
             throw CIMClientMalformedHTTPException(text("response from " + describe(_endpoint)
                                                        + " exceeds the size limit"));
+        if (ec == http::error::buffer_overflow)
+            throw CIMClientMalformedHTTPException(text("response from " + describe(_endpoint)
+                                                       + " has a chunk header or trailer over "
+                                                       + std::to_string(BUFFER_LIMIT) + " bytes"));
         throw CIMClientMalformedHTTPException(text("response body from " + describe(_endpoint)
                                                    + " ends after " + std::to_string(received)
                                                    + " bytes: " + ec.message()));
@@ -373,7 +380,7 @@ private:
     std::unique_ptr<beast::tcp_stream> _tcp;
     std::unique_ptr<ssl::context> _tlsContext;
     std::unique_ptr<TlsStream> _tls;
-    beast::flat_buffer _buffer;
+    beast::flat_buffer _buffer{BUFFER_LIMIT};
     bool _usedSinceOpen = false;
 };
 }
