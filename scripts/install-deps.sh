@@ -7,6 +7,7 @@ packages=(
   libboost-dev libboost-system-dev libssl-dev libxml2-dev libxml2-utils
   libgtest-dev libgmock-dev libbenchmark-dev
   sblim-wbemcli
+  clang libclang-rt-14-dev
 )
 
 missing=()

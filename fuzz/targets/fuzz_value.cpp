@@ -1,0 +1,121 @@
+// The decoder's reading of VALUE text for every CIM type. The first byte
+// picks the type (and, with its high bit, a VALUE.ARRAY whose elements
+// the rest separates with NUL bytes; an element of one byte 0x01 stands
+// for VALUE.NULL). A scalar that parses prints a text that parses back to
+// the same value.
+
+#include "Expect.h"
+#include "ValueFromText.h"
+#include <Pegasus/Common/Exception.h>
+#include <cmath>
+#include <cstddef>
+#include <cstdint>
+#include <limits>
+#include <string>
+#include <vector>
+
+PEGASUS_USING_PEGASUS;
+
+namespace
+{
+const int TYPE_COUNT = CIMTYPE_INSTANCE + 1;
+const uint8_t ARRAY_BIT = 0x80;
+
+bool hasTextForm(CIMType type)
+{
+    return type != CIMTYPE_REFERENCE && type != CIMTYPE_OBJECT && type != CIMTYPE_INSTANCE;
+}
+
+// Real32 prints with eight significant digits ("%.7e"), one fewer than a
+// float needs to come back exactly: the round trip may move it by an ulp.
+bool sameReal32(const CIMValue& a, const CIMValue& b)
+{
+    Real32 x = 0;
+    Real32 y = 0;
+    a.get(x);
+    b.get(y);
+    if (std::isnan(x) || std::isnan(y))
+        return std::isnan(x) && std::isnan(y);
+    if (std::isinf(x) || std::isinf(y))
+        return x == y;
+    const Real32 tolerance = std::max(std::fabs(x) * 2.5e-7f, std::numeric_limits<Real32>::denorm_min());
+    return std::fabs(x - y) <= tolerance;
+}
+
+bool sameReal64(const CIMValue& a, const CIMValue& b)
+{
+    Real64 x = 0;
+    Real64 y = 0;
+    a.get(x);
+    b.get(y);
+    return x == y || (std::isnan(x) && std::isnan(y));
+}
+
+bool sameValue(const CIMValue& a, const CIMValue& b)
+{
+    if (a.getType() == CIMTYPE_REAL32)
+        return sameReal32(a, b);
+    if (a.getType() == CIMTYPE_REAL64)
+        return sameReal64(a, b);
+    return a == b;
+}
+
+void checkScalar(CIMType type, std::string text)
+{
+    CIMValue value;
+    try
+    {
+        value = scalarFromText(type, text);
+    }
+    catch (const CIMClientXmlException&)
+    {
+        return;
+    }
+    if (!hasTextForm(type))
+        return;
+    expect(value.getType() == type && !value.isArray() && !value.isNull(), "a parsed scalar has another type");
+    std::string printed = value.toString().str();
+    const CIMValue again = scalarFromText(type, printed);
+    expect(sameValue(value, again), "a printed value parses back to another value");
+}
+
+void checkArray(CIMType type, const std::string& text)
+{
+    std::vector<std::string> items;
+    std::vector<bool> nullItems;
+    for (size_t begin = 0; begin <= text.size();)
+    {
+        const size_t end = std::min(text.find('\0', begin), text.size());
+        items.push_back(text.substr(begin, end - begin));
+        nullItems.push_back(items.back() == "\x01");
+        begin = end + 1;
+    }
+    const size_t count = items.size();
+    CIMValue value;
+    try
+    {
+        value = arrayFromText(type, items, nullItems);
+    }
+    catch (const CIMClientXmlException&)
+    {
+        return;
+    }
+    if (!hasTextForm(type))
+        return;
+    expect(value.isArray() && value.getArraySize() == count, "an array lost or gained elements");
+    (void)value.toString();
+}
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    if (size == 0)
+        return 0;
+    const CIMType type = static_cast<CIMType>((data[0] & ~ARRAY_BIT) % TYPE_COUNT);
+    const std::string text(reinterpret_cast<const char*>(data) + 1, size - 1);
+    if (data[0] & ARRAY_BIT)
+        checkArray(type, text);
+    else
+        checkScalar(type, text);
+    return 0;
+}
