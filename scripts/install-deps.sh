@@ -6,6 +6,7 @@ packages=(
   g++ cmake ninja-build pkg-config
   libboost-dev libboost-system-dev libssl-dev libxml2-dev libxml2-utils
   libgtest-dev libgmock-dev libbenchmark-dev
+  valgrind
   sblim-wbemcli
   clang libclang-rt-14-dev
 )

@@ -186,7 +186,7 @@ TEST_P(ConnectFaultTest, ConnectCompletesAndTheOtherNodesAnswer)
     const Form form = std::get<1>(GetParam());
     StartNodes(form);
     FaultyEndpoint endpoint(fault, fCluster->node(FaultyNode(form)));
-    Client(0).GetPegclient()->setConnectTimeout(ScaledMs(250));
+    Client(0).GetPegclient()->setConnectTimeout(ScaledMs(1000));
 
     const Stopwatch watch;
     Connect(form);

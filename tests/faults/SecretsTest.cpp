@@ -67,7 +67,7 @@ protected:
     {
         Pegasus::CIMClient client;
         client.setTimeout(ScaledMs(250));
-        client.setConnectTimeout(ScaledMs(250));
+        client.setConnectTimeout(ScaledMs(1000));
         if (responseCap)
             client.setMaxResponseSize(responseCap);
         const std::string host = fServer->address();
