@@ -198,3 +198,24 @@ TEST(ObjectModel, UninitialisedObjectsSaySoAndRefuseAccess)
     EXPECT_EQ("CIM_ERR_INVALID_CLASS", cimStatusCodeToString(CIM_ERR_INVALID_CLASS));
     EXPECT_EQ("CIM_ERR_INVALID_CLASS", CIMException(CIM_ERR_INVALID_CLASS).getMessage());
 }
+
+TEST(ObjectModel, LongElementListsFindRefuseAndRemoveByNameWithoutCase)
+{
+    CIMInstance instance(CIMName("C"));
+    for (Uint32 i = 0; i < 200; ++i)
+        instance.addProperty(CIMProperty(CIMName(String("P" + std::to_string(i))), CIMValue(i)));
+    EXPECT_EQ(123u, instance.findProperty(CIMName("p123")));
+    EXPECT_EQ(PEG_NOT_FOUND, instance.findProperty(CIMName("P200")));
+    EXPECT_THROW(instance.addProperty(CIMProperty(CIMName("p77"), CIMValue(Uint32(0)))), AlreadyExistsException);
+    const CIMInstance copy = instance.clone();
+    instance.removeProperty(10);
+    EXPECT_EQ(PEG_NOT_FOUND, instance.findProperty(CIMName("P10")));
+    EXPECT_EQ(10u, instance.findProperty(CIMName("P11")));
+    EXPECT_EQ(10u, copy.findProperty(CIMName("P10")));
+    instance.addProperty(CIMProperty(CIMName("P10"), CIMValue(Uint32(10))));
+    EXPECT_EQ(199u, instance.findProperty(CIMName("P10")));
+    while (instance.getPropertyCount() > 3)
+        instance.removeProperty(0);
+    EXPECT_EQ(2u, instance.findProperty(CIMName("p10")));
+    EXPECT_EQ(0u, instance.findProperty(CIMName("P198")));
+}

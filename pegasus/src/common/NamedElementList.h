@@ -3,16 +3,34 @@
 
 #include <Pegasus/Common/CIMName.h>
 #include <Pegasus/Common/Exception.h>
+#include <memory>
+#include <string>
+#include <unordered_map>
 #include <vector>
 
 PEGASUS_NAMESPACE_BEGIN
 
 // The qualifiers, properties, methods or parameters of one element: kept in
-// the order added, names unique without regard to case.
+// the order added, names unique without regard to case. Long lists keep an
+// index of their names, so that a server's answer with thousands of
+// properties is not checked for duplicates in quadratic time; it is built
+// on change, never on look-up, so that reading stays free of writes.
 template <class T>
 class NamedElementList
 {
 public:
+    NamedElementList() = default;
+    NamedElementList(const NamedElementList& other) : _elements(other._elements) { indexIfLong(); }
+    NamedElementList(NamedElementList&&) = default;
+    NamedElementList& operator=(NamedElementList&&) = default;
+
+    NamedElementList& operator=(const NamedElementList& other)
+    {
+        _elements = other._elements;
+        indexIfLong();
+        return *this;
+    }
+
     void add(T element)
     {
         if (find(element.getName()) != PEG_NOT_FOUND)
@@ -20,10 +38,19 @@ public:
         if (_elements.empty())
             _elements.reserve(INITIAL_CAPACITY);
         _elements.push_back(std::move(element));
+        if (_index)
+            _index->emplace(folded(_elements.back().getName()), size() - 1);
+        else
+            indexIfLong();
     }
 
     Uint32 find(const CIMName& name) const
     {
+        if (_index)
+        {
+            const auto found = _index->find(folded(name));
+            return found == _index->end() ? PEG_NOT_FOUND : found->second;
+        }
         for (size_t i = 0; i < _elements.size(); ++i)
             if (_elements[i].getName().equal(name))
                 return static_cast<Uint32>(i);
@@ -41,15 +68,38 @@ public:
     {
         get(index);
         _elements.erase(_elements.begin() + index);
+        indexIfLong();
     }
 
     Uint32 size() const { return static_cast<Uint32>(_elements.size()); }
 
 private:
+    using Index = std::unordered_map<std::string, Uint32>;
+
+    // Names compare without regard to ASCII case, as CIMName::equal does.
+    static std::string folded(const CIMName& name)
+    {
+        String text = name.getString();
+        text.toLower();
+        return text.str();
+    }
+
+    void indexIfLong()
+    {
+        _index.reset();
+        if (_elements.size() <= INDEX_THRESHOLD)
+            return;
+        _index = std::make_unique<Index>();
+        for (size_t i = 0; i < _elements.size(); ++i)
+            _index->emplace(folded(_elements[i].getName()), static_cast<Uint32>(i));
+    }
+
     // Most elements have a handful of qualifiers or a dozen properties:
-    // one allocation instead of four growth steps.
+    // one allocation instead of four growth steps, and no index.
     static const size_t INITIAL_CAPACITY = 8;
+    static const size_t INDEX_THRESHOLD = 32;
     std::vector<T> _elements;
+    std::unique_ptr<Index> _index;
 };
 
 PEGASUS_NAMESPACE_END
