@@ -206,9 +206,7 @@ INSTANTIATE_TEST_SUITE_P(Matrix, ConnectFaultTest,
                          ::testing::Combine(::testing::ValuesIn(ConnectionFaults()),
                                             ::testing::Values(Form::Connect, Form::ConnectViaHttps,
                                                               Form::ConnectViaHttp, Form::MultiNode)),
-                         [](const auto& info) {
-    return std::get<0>(info.param).name + "_" + NameOf(std::get<1>(info.param));
-});
+                         CaseName());
 
 // --- Faulty answers to the ESXi probe ---------------------------------------
 
@@ -251,9 +249,7 @@ std::vector<std::tuple<RequestFault, Form>> ProbeCases()
     return cases;
 }
 
-INSTANTIATE_TEST_SUITE_P(Matrix, ProbeFaultTest, ::testing::ValuesIn(ProbeCases()), [](const auto& info) {
-    return std::get<0>(info.param).name + "_" + NameOf(std::get<1>(info.param));
-});
+INSTANTIATE_TEST_SUITE_P(Matrix, ProbeFaultTest, ::testing::ValuesIn(ProbeCases()), CaseName());
 
 TEST_F(NamespaceConnectTest, ProbeTimeOutIsRetriedOnceWithTwiceTheTimeOut)
 {

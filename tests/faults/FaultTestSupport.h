@@ -4,6 +4,7 @@
 #include <chrono>
 #include <ostream>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "tests/faults/FaultCatalog.h"
@@ -53,6 +54,21 @@ class FaultTest : public cimhttp_test::PluginTest {
 protected:
     void SetUp() override;
     void TearDown() override;
+};
+
+template <typename Element>
+std::string NameOf(const Element& element)
+{
+    return element.name;
+}
+
+// Names a parameterized case "<fault>_<operation or connect form>".
+struct CaseName {
+    template <typename Info>
+    std::string operator()(const Info& info) const
+    {
+        return NameOf(std::get<0>(info.param)) + "_" + NameOf(std::get<1>(info.param));
+    }
 };
 
 // Names for the parameters in gtest's messages.

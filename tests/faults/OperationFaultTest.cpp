@@ -120,9 +120,7 @@ TEST_P(RequestFaultTest, EndsEmptyAfterTheRetriesItIsAllowed)
 
 INSTANTIATE_TEST_SUITE_P(Matrix, RequestFaultTest,
                          ::testing::Combine(::testing::ValuesIn(RequestFaults()), ::testing::ValuesIn(Operations())),
-                         [](const auto& info) {
-                             return std::get<0>(info.param).name + "_" + std::get<1>(info.param).name;
-                         });
+                         CaseName());
 
 // --- Faults met when the connection is reopened -----------------------------
 
@@ -177,8 +175,6 @@ TEST_P(ConnectionFaultTest, ReopeningMeetsTheFault)
 INSTANTIATE_TEST_SUITE_P(Matrix, ConnectionFaultTest,
                          ::testing::Combine(::testing::ValuesIn(ConnectionFaults()),
                                             ::testing::ValuesIn(Operations())),
-                         [](const auto& info) {
-                             return std::get<0>(info.param).name + "_" + std::get<1>(info.param).name;
-                         });
+                         CaseName());
 
 }  // namespace
