@@ -10,7 +10,6 @@
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
-#include <limits>
 #include <string>
 #include <vector>
 
@@ -26,26 +25,12 @@ bool hasTextForm(CIMType type)
     return type != CIMTYPE_REFERENCE && type != CIMTYPE_OBJECT && type != CIMTYPE_INSTANCE;
 }
 
-// Real32 prints with eight significant digits ("%.7e"), one fewer than a
-// float needs to come back exactly: the round trip may move it by an ulp.
-bool sameReal32(const CIMValue& a, const CIMValue& b)
+// Reals must come back exactly; NaN equals NaN here.
+template <typename Real>
+bool sameReal(const CIMValue& a, const CIMValue& b)
 {
-    Real32 x = 0;
-    Real32 y = 0;
-    a.get(x);
-    b.get(y);
-    if (std::isnan(x) || std::isnan(y))
-        return std::isnan(x) && std::isnan(y);
-    if (std::isinf(x) || std::isinf(y))
-        return x == y;
-    const Real32 tolerance = std::max(std::fabs(x) * 2.5e-7f, std::numeric_limits<Real32>::denorm_min());
-    return std::fabs(x - y) <= tolerance;
-}
-
-bool sameReal64(const CIMValue& a, const CIMValue& b)
-{
-    Real64 x = 0;
-    Real64 y = 0;
+    Real x = 0;
+    Real y = 0;
     a.get(x);
     b.get(y);
     return x == y || (std::isnan(x) && std::isnan(y));
@@ -54,9 +39,9 @@ bool sameReal64(const CIMValue& a, const CIMValue& b)
 bool sameValue(const CIMValue& a, const CIMValue& b)
 {
     if (a.getType() == CIMTYPE_REAL32)
-        return sameReal32(a, b);
+        return sameReal<Real32>(a, b);
     if (a.getType() == CIMTYPE_REAL64)
-        return sameReal64(a, b);
+        return sameReal<Real64>(a, b);
     return a == b;
 }
 

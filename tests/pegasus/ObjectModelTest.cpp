@@ -58,6 +58,8 @@ TEST(ObjectModel, ValuesOfEveryTypeKeepTypeContentAndText)
     expectRoundTrip(Uint64(18446744073709551615ULL), CIMTYPE_UINT64, "18446744073709551615");
     expectRoundTrip(Sint64(-9223372036854775807LL - 1), CIMTYPE_SINT64, "-9223372036854775808");
     expectRoundTrip(Real32(41.5f), CIMTYPE_REAL32, "4.1500000e+01");
+    // Eight digits would read back as the float next to it.
+    expectRoundTrip(Real32(1000.00006f), CIMTYPE_REAL32, "1.00000006e+03");
     expectRoundTrip(Real64(1.0 / 7), CIMTYPE_REAL64, "1.4285714285714285e-01");
     expectRoundTrip(Real64(-std::numeric_limits<double>::infinity()), CIMTYPE_REAL64, "-INF");
     expectRoundTrip(Char16(0x20AC), CIMTYPE_CHAR16, "\xE2\x82\xAC");

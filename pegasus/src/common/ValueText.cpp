@@ -4,6 +4,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <limits>
 
 PEGASUS_NAMESPACE_BEGIN
@@ -110,8 +111,12 @@ void appendReal32(std::string& out, Real32 x)
 {
     if (appendNonFiniteReal(out, x))
         return;
+    // OpenPegasus's form has 8 significant digits; the few values that need
+    // the ninth to read back exactly get it, so no value is lost.
     char buffer[32];
-    const int n = std::snprintf(buffer, sizeof buffer, "%.7e", static_cast<double>(x));
+    int n = std::snprintf(buffer, sizeof buffer, "%.7e", static_cast<double>(x));
+    if (std::strtof(buffer, nullptr) != x)
+        n = std::snprintf(buffer, sizeof buffer, "%.8e", static_cast<double>(x));
     out.append(buffer, static_cast<size_t>(n));
 }
 
