@@ -211,7 +211,7 @@ TEST_F(FaultInjection, FaultsMatchOperationAndClassAndRunOut)
     EXPECT_FALSE(isFaulted(enumerateInstances("CIM_Processor")));
 }
 
-TEST(FaultSpecification, CommandLineFormIsParsed)
+TEST(FaultText, CommandLineFormIsParsed)
 {
     Fault parsed = parseFault("delay:op=GetClass,class=CIM_Slot,count=1,ms=300");
     EXPECT_EQ(parsed.kind, FaultKind::Delay);
