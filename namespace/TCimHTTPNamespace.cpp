@@ -119,13 +119,10 @@ void TCimHTTPNamespace::Init()
 void TCimHTTPNamespace::Init(std::string name)
 {
     fCimHTTPNamespaceName = name;
-    if (!fPegNSP)
-        CreatePegasusNamespaceName();
-    if (!fPegClient) {
-        CreateFirstNodeClient();
+    // Without a first-node client the table is started afresh.
+    if (!fPegClient)
         fPegClientVec.clear();
-        fPegClientVec.push_back(NodeEntry(0, fPegClient));
-    }
+    Init();
 }
 
 void TCimHTTPNamespace::connect(std::string host, std::string user, std::string password)
