@@ -76,9 +76,9 @@ const std::string& TInmemClass::GetName(TCIMContext) const { return fName; }
 
 boost::shared_ptr<ICIMNamespace> TInmemClass::GetNamespace(TCIMContext) const { return fNamespace.lock(); }
 
-bool TInmemClass::IsAssociation(TCIMContext) const { return HasTrueQualifier("ASSOCIATION"); }
+bool TInmemClass::IsAssociation(TCIMContext) const { return HasTrueQualifier(*this, "ASSOCIATION"); }
 
-bool TInmemClass::IsAbstract(TCIMContext) const { return HasTrueQualifier("ABSTRACT"); }
+bool TInmemClass::IsAbstract(TCIMContext) const { return HasTrueQualifier(*this, "ABSTRACT"); }
 
 bool TInmemClass::IsRootClass(TCIMContext) const { return false; }
 
@@ -128,9 +128,7 @@ void TInmemClass::EnumerateAssociationClasses(TClassCallback, const std::string&
 
 void TInmemClass::EnumerateKeyNames(TKeyNameCallback callback, TCIMContext) const {
     for (const auto& entry : fPropertyDecls) {
-        boost::shared_ptr<ICIMQualifier> key = entry.second->GetQualifier("KEY", TCIMContext());
-        if (key && !key->GetValue(TCIMContext()).IsNull() && static_cast<bool>(key->GetValue(TCIMContext())) &&
-            !callback(&entry.second->GetName(TCIMContext()))) {
+        if (HasTrueQualifier(*entry.second, "KEY") && !callback(&entry.second->GetName(TCIMContext()))) {
             return;
         }
     }

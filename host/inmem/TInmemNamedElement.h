@@ -14,6 +14,13 @@
 
 namespace NVORNQEL20 {
 
+// True when the element has the qualifier with a value that reads as true.
+inline bool HasTrueQualifier(const ICIMNamedElement& element, const std::string& name) {
+    boost::shared_ptr<ICIMQualifier> qualifier = element.GetQualifier(name, TCIMContext());
+    return qualifier && !qualifier->GetValue(TCIMContext()).IsNull() &&
+           static_cast<bool>(qualifier->GetValue(TCIMContext()));
+}
+
 // What every in-memory element (class, property, method, parameter) does
 // alike: its qualifiers, an empty check, comparison by case-insensitive name
 // and an assignment that keeps the element as it is. TInterface is the
@@ -67,13 +74,6 @@ public:
 protected:
     // A qualifier this element allocates holds the element weakly through this.
     virtual boost::shared_ptr<ICIMNamedElement const> SelfAsNamedElement() = 0;
-
-    // True when the qualifier is present with a value that reads as true.
-    bool HasTrueQualifier(const std::string& name) const {
-        boost::shared_ptr<ICIMQualifier> qualifier = fQualifiers.Find(name);
-        return qualifier && !qualifier->GetValue(TCIMContext()).IsNull() &&
-               static_cast<bool>(qualifier->GetValue(TCIMContext()));
-    }
 
 private:
     TInmemQualifierTable fQualifiers;
