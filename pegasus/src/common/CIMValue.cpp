@@ -53,18 +53,6 @@ constexpr bool isInline()
     return std::is_arithmetic<T>::value || std::is_same<T, Char16>::value;
 }
 
-Boolean sameElement(const CIMObjectPath& a, const CIMObjectPath& b) { return a.identical(b); }
-template <class T> Boolean sameElement(const T& a, const T& b) { return a == b; }
-template <class T> Boolean sameElement(const Array<T>& a, const Array<T>& b)
-{
-    if (a.size() != b.size())
-        return false;
-    for (Uint32 i = 0; i < a.size(); ++i)
-        if (!sameElement(a[i], b[i]))
-            return false;
-    return true;
-}
-
 template <class T>
 const T& storedAs(const std::shared_ptr<const CIMValueStore>& store)
 {
@@ -213,9 +201,9 @@ Boolean CIMValue::equal(const CIMValue& other) const
     visitCIMType(_type, [&](auto tag) {
         using T = typename decltype(tag)::type;
         if (_isArray)
-            same = sameElement(storedAs<Array<T>>(_store), storedAs<Array<T>>(other._store));
+            same = storedAs<Array<T>>(_store) == storedAs<Array<T>>(other._store);
         else
-            same = sameElement(scalarOf<T>(_bits, _store), scalarOf<T>(other._bits, other._store));
+            same = scalarOf<T>(_bits, _store) == scalarOf<T>(other._bits, other._store);
     });
     return same;
 }
