@@ -436,7 +436,7 @@ private:
             f.typed = a.type("PARAMTYPE", f.type);
             break;
         case E::ParamValue:
-            f.name = CIMName(String(std::string(a.required("NAME"))));
+            f.name = a.name("NAME");
             f.typed = a.type("PARAMTYPE", f.type);
             break;
         case E::Namespace:
