@@ -140,25 +140,28 @@ boost::shared_ptr<ICIMNamespace> TUnionNamespace::NamespaceOfClass(const std::st
             return underlying;
         }
     }
+    return boost::shared_ptr<ICIMNamespace>();
+}
+
+boost::shared_ptr<ICIMNamespace> TUnionNamespace::RequiredNamespaceOfClass(const std::string& className) const {
+    if (boost::shared_ptr<ICIMNamespace> found = NamespaceOfClass(className)) {
+        return found;
+    }
     throw TQELException(TQELStatusCode::eNotFound, "no namespace of the union knows class " + className);
 }
 
 boost::shared_ptr<ICIMInstance> TUnionNamespace::GetInstance(const TCIMReference& reference,
                                                              TCIMContext context) const {
-    for (const boost::shared_ptr<ICIMNamespace>& underlying : fUnderlying) {
-        if (underlying->GetClass(reference.GetClassName(), TCIMContext())) {
-            return underlying->GetInstance(reference, context);
-        }
-    }
-    return boost::shared_ptr<ICIMInstance>();
+    boost::shared_ptr<ICIMNamespace> found = NamespaceOfClass(reference.GetClassName());
+    return found ? found->GetInstance(reference, context) : boost::shared_ptr<ICIMInstance>();
 }
 
 void TUnionNamespace::DeleteInstance(const TCIMReference& reference, TCIMContext context) {
-    NamespaceOfClass(reference.GetClassName())->DeleteInstance(reference, context);
+    RequiredNamespaceOfClass(reference.GetClassName())->DeleteInstance(reference, context);
 }
 
 void TUnionNamespace::ModifyInstance(boost::shared_ptr<ICIMInstance> instance, TCIMContext context) {
-    NamespaceOfClass(instance->BuildPath(TCIMContext()).GetClassName())->ModifyInstance(instance, context);
+    RequiredNamespaceOfClass(instance->BuildPath(TCIMContext()).GetClassName())->ModifyInstance(instance, context);
 }
 
 void TUnionNamespace::ExecuteQuery(const std::string&, TInstanceCallback, TCIMContext) {

@@ -55,8 +55,10 @@ public:
     const std::vector<boost::shared_ptr<ICIMNamespace>>& GetUnderlyingNamespaces() const;
 
 private:
-    // The first underlying namespace that knows the class (status 15 when none does).
+    // The first underlying namespace that knows the class; empty when none does.
     boost::shared_ptr<ICIMNamespace> NamespaceOfClass(const std::string& className) const;
+    // As NamespaceOfClass, but status 15 when none knows the class.
+    boost::shared_ptr<ICIMNamespace> RequiredNamespaceOfClass(const std::string& className) const;
 
     boost::weak_ptr<ICIMNamespace> fUpcall;
     std::vector<boost::shared_ptr<ICIMNamespace>> fUnderlying;
