@@ -94,6 +94,15 @@ void writeInstanceName(XmlWriter& w, const CIMObjectPath& path)
     w.end("INSTANCENAME");
 }
 
+// INSTANCENAME for a path with keys, CLASSNAME otherwise.
+void writeObjectName(XmlWriter& w, const CIMObjectPath& path)
+{
+    if (path.getKeyBindings().size() > 0)
+        writeInstanceName(w, path);
+    else
+        writeClassName(w, path.getClassName());
+}
+
 // The narrowest form the path allows: with host and namespace, with
 // namespace only, or the bare name.
 void writeReference(XmlWriter& w, const CIMObjectPath& path)
@@ -113,10 +122,7 @@ void writeReference(XmlWriter& w, const CIMObjectPath& path)
         writeNamespacePath(w, path);
     else if (hasNamespace)
         writeLocalNamespacePath(w, path.getNameSpace());
-    if (isInstance)
-        writeInstanceName(w, path);
-    else
-        writeClassName(w, path.getClassName());
+    writeObjectName(w, path);
     if (wrapper)
         w.end(wrapper);
     w.end("VALUE.REFERENCE");
@@ -229,9 +235,7 @@ RequestEncoder& RequestEncoder::instanceName(const char* parameter, const CIMObj
 
 RequestEncoder& RequestEncoder::objectName(const char* parameter, const CIMObjectPath& path)
 {
-    if (path.getKeyBindings().size())
-        return instanceName(parameter, path);
-    writeClassName(parameterStart(parameter), path.getClassName());
+    writeObjectName(parameterStart(parameter), path);
     _parameters.end("IPARAMVALUE").newline();
     return *this;
 }
@@ -260,10 +264,7 @@ EncodedRequest RequestEncoder::methodCall(Uint32 messageId,
     w.start("METHODCALL").attribute("NAME", methodName.getString().str()).newline();
     w.start(pathElement);
     writeLocalNamespacePath(w, nameSpace);
-    if (isInstance)
-        writeInstanceName(w, objectPath);
-    else
-        writeClassName(w, objectPath.getClassName());
+    writeObjectName(w, objectPath);
     w.end(pathElement).newline();
     for (Uint32 i = 0; i < parameters.size(); ++i)
     {
