@@ -42,17 +42,20 @@ bool IsFirmwareVersionRequest(const unsigned char* buffer, int length) {
     return length >= kRequestLength && buffer[2] == kFirmwareNetFunction && buffer[4] == kFirmwareVersionCommand;
 }
 
-// Writes the answer over the request; returns its length.
-int WriteAnswer(unsigned char* buffer, bool firmwareRequest, const TState& state) {
+// Only a successful firmware-version answer carries data after the completion code.
+int AnswerLength(bool firmwareRequest, const TState& state) {
+    return firmwareRequest && state.fCompletionCode == 0 ? kFirmwareAnswerLength : kHeaderLength;
+}
+
+// Writes the answer of that length over the request.
+void WriteAnswer(unsigned char* buffer, int answerLength, bool firmwareRequest, const TState& state) {
     buffer[1] = kResponderAddress;
     buffer[2] = static_cast<unsigned char>(buffer[2] | 1);
     buffer[4] = firmwareRequest ? state.fCompletionCode : kInvalidCommand;
-    if (!firmwareRequest || state.fCompletionCode != 0) {
-        return kHeaderLength;
+    if (answerLength == kFirmwareAnswerLength) {
+        std::copy(kFirmwareVersion, kFirmwareVersion + sizeof kFirmwareVersion, buffer + kHeaderLength);
+        std::copy(state.fBuildId.begin(), state.fBuildId.end(), buffer + kBuildIdOffset);
     }
-    std::copy(kFirmwareVersion, kFirmwareVersion + sizeof kFirmwareVersion, buffer + kHeaderLength);
-    std::copy(state.fBuildId.begin(), state.fBuildId.end(), buffer + kBuildIdOffset);
-    return kFirmwareAnswerLength;
 }
 
 }  // namespace
@@ -111,16 +114,17 @@ bool TControllerSimulation::Answer(unsigned char* buffer, int* length, int maxLe
     if (!buffer || !length || *length < 0 || *length > maxLength || state.fSendFailing) {
         return false;
     }
-    const bool firmwareRequest = IsFirmwareVersionRequest(buffer, *length);
-    const int needed = firmwareRequest && state.fCompletionCode == 0 ? kFirmwareAnswerLength : kHeaderLength;
     if (!waitForResponse) {
         *length = 0;
         return true;
     }
-    if (maxLength < needed) {
+    const bool firmwareRequest = IsFirmwareVersionRequest(buffer, *length);
+    const int answerLength = AnswerLength(firmwareRequest, state);
+    if (maxLength < answerLength) {
         return false;
     }
-    *length = WriteAnswer(buffer, firmwareRequest, state);
+    WriteAnswer(buffer, answerLength, firmwareRequest, state);
+    *length = answerLength;
     return true;
 }
 
