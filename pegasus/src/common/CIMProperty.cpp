@@ -18,6 +18,12 @@ namespace
 {
 const CIMPropertyExtras NO_EXTRAS;
 
+// A property without extras reads as one whose extras are all empty.
+const CIMPropertyExtras& extrasOf(const std::shared_ptr<const CIMPropertyExtras>& extras)
+{
+    return extras ? *extras : NO_EXTRAS;
+}
+
 bool needsExtras(Uint32 arraySize, const CIMName& referenceClassName, const CIMName& classOrigin)
 {
     return arraySize != 0 || !referenceClassName.isNull() || !classOrigin.isNull();
@@ -79,19 +85,19 @@ void CIMProperty::setValue(const CIMValue& value)
 Uint32 CIMProperty::getArraySize() const
 {
     checkInitialized();
-    return _extras ? _extras->arraySize : 0;
+    return extrasOf(_extras).arraySize;
 }
 
 const CIMName& CIMProperty::getReferenceClassName() const
 {
     checkInitialized();
-    return (_extras ? *_extras : NO_EXTRAS).referenceClassName;
+    return extrasOf(_extras).referenceClassName;
 }
 
 const CIMName& CIMProperty::getClassOrigin() const
 {
     checkInitialized();
-    return (_extras ? *_extras : NO_EXTRAS).classOrigin;
+    return extrasOf(_extras).classOrigin;
 }
 
 void CIMProperty::setClassOrigin(const CIMName& classOrigin)
@@ -122,13 +128,13 @@ CIMProperty& CIMProperty::addQualifier(const CIMQualifier& qualifier)
 Uint32 CIMProperty::findQualifier(const CIMName& name) const
 {
     checkInitialized();
-    return _extras ? _extras->qualifiers.find(name) : PEG_NOT_FOUND;
+    return extrasOf(_extras).qualifiers.find(name);
 }
 
 CIMQualifier CIMProperty::getQualifier(Uint32 index) const
 {
     checkInitialized();
-    return (_extras ? *_extras : NO_EXTRAS).qualifiers.get(index);
+    return extrasOf(_extras).qualifiers.get(index);
 }
 
 void CIMProperty::removeQualifier(Uint32 index)
@@ -140,7 +146,7 @@ void CIMProperty::removeQualifier(Uint32 index)
 Uint32 CIMProperty::getQualifierCount() const
 {
     checkInitialized();
-    return _extras ? _extras->qualifiers.size() : 0;
+    return extrasOf(_extras).qualifiers.size();
 }
 
 Boolean CIMProperty::identical(const CIMProperty& other) const
