@@ -20,9 +20,10 @@ void collect(void* context, const char* format, ...)
 
 std::string dtdErrors(const std::string& xml)
 {
+    // Read once: validation leaves the DTD as it was.
     static const std::string path = Captures::directory() + "/DSP0203_2.4.0.dtd";
-    std::unique_ptr<xmlDtd, void (*)(xmlDtd*)> dtd(xmlParseDTD(nullptr, reinterpret_cast<const xmlChar*>(path.c_str())),
-                                                   xmlFreeDtd);
+    static const std::unique_ptr<xmlDtd, void (*)(xmlDtd*)> dtd(
+        xmlParseDTD(nullptr, reinterpret_cast<const xmlChar*>(path.c_str())), xmlFreeDtd);
     std::unique_ptr<xmlDoc, void (*)(xmlDoc*)> document(
         xmlReadMemory(xml.data(), static_cast<int>(xml.size()), nullptr, nullptr, XML_PARSE_NONET), xmlFreeDoc);
     if (!dtd || !document)
