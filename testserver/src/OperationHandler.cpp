@@ -119,21 +119,25 @@ struct ClassView {
 // the properties of the class asked for, in that class's order.
 class InstanceView {
 public:
-    InstanceView(const Repository& repository, const std::string& nameSpace, const Parameters& params)
+    // The class the request names, resolved; other classes resolve as their
+    // instances come.
+    InstanceView(const Repository& repository, const std::string& nameSpace, const Parameters& params,
+                 CimClass requested)
         : repository_(repository), nameSpace_(nameSpace),
           includeQualifiers_(params.flag("IncludeQualifiers", false)),
-          propertyList_(params.propertyList())
+          propertyList_(params.propertyList()),
+          requested_(classes_.emplace(lowerName(requested.name), std::move(requested)).first->second)
     {
     }
 
-    void narrowTo(const CimClass& requested) { requested_ = requested; }
+    void narrowToRequested() { narrow_ = true; }
 
     Instance present(const Instance& stored) const
     {
         const CimClass& cimClass = classOf(stored.className);
         Instance shown;
         shown.className = stored.className;
-        shown.properties = requested_ ? narrowed(stored) : stored.properties;
+        shown.properties = narrow_ ? narrowed(stored) : stored.properties;
         keepListed(shown.properties, propertyList_);
         for (Property& property : shown.properties) {
             if (const Property* declared = cimClass.findProperty(property.name))
@@ -148,7 +152,7 @@ private:
     std::vector<Property> narrowed(const Instance& stored) const
     {
         std::vector<Property> properties;
-        for (const Property& declared : requested_->properties) {
+        for (const Property& declared : requested_.properties) {
             if (const Property* property = stored.findProperty(declared.name))
                 properties.push_back(*property);
         }
@@ -183,8 +187,9 @@ private:
     std::string nameSpace_;
     bool includeQualifiers_;
     std::optional<std::vector<std::string>> propertyList_;
-    std::optional<CimClass> requested_;
-    mutable std::map<std::string, CimClass> classes_;
+    mutable std::map<std::string, CimClass> classes_;  // by lower-case name
+    const CimClass& requested_;
+    bool narrow_ = false;
 };
 
 }  // namespace
@@ -275,10 +280,10 @@ std::string OperationHandler::enumerateInstances(const CimRequest& request) cons
     Parameters params(request, {"ClassName", "DeepInheritance", "LocalOnly", "IncludeQualifiers",
                                 "IncludeClassOrigin", "PropertyList"});
     std::string className = params.className(true);
-    CimClass requested = requiredClass(request.nameSpace, className, CimStatus::InvalidClass);
-    InstanceView view(repository_, request.nameSpace, params);
+    InstanceView view(repository_, request.nameSpace, params,
+                      requiredClass(request.nameSpace, className, CimStatus::InvalidClass));
     if (!params.flag("DeepInheritance", true))
-        view.narrowTo(requested);
+        view.narrowToRequested();
     params.flag("LocalOnly", true);  // checked, but instances look the same either way
     CimXmlWriter writer(params.flag("IncludeClassOrigin", false));
     for (const InstanceRef& stored : repository_.instances(request.nameSpace, className))
@@ -290,7 +295,6 @@ std::string OperationHandler::enumerateInstanceNames(const CimRequest& request) 
 {
     Parameters params(request, {"ClassName"});
     std::string className = params.className(true);
-    requiredClass(request.nameSpace, className, CimStatus::InvalidClass);
     CimXmlWriter writer;
     for (const InstanceRef& stored : repository_.instances(request.nameSpace, className))
         writer.instanceName(stored->path);
@@ -302,12 +306,12 @@ std::string OperationHandler::getInstance(const CimRequest& request) const
     Parameters params(request, {"InstanceName", "LocalOnly", "IncludeQualifiers", "IncludeClassOrigin",
                                 "PropertyList"});
     ObjectPath path = params.instanceName();
-    requiredClass(request.nameSpace, path.className, CimStatus::InvalidClass);
+    CimClass cimClass = requiredClass(request.nameSpace, path.className, CimStatus::InvalidClass);
     InstanceRef stored = repository_.findInstance(request.nameSpace, path);
     if (!stored)
         throw CimError(CimStatus::NotFound, path.toString());
     params.flag("LocalOnly", true);
-    InstanceView view(repository_, request.nameSpace, params);
+    InstanceView view(repository_, request.nameSpace, params, std::move(cimClass));
     CimXmlWriter writer(params.flag("IncludeClassOrigin", false));
     writer.instance(view.present(stored->instance));
     return returnValue(writer.text());
@@ -337,11 +341,12 @@ std::vector<std::string> OperationHandler::classChain(const std::string& nameSpa
 
 std::string OperationHandler::invokeMethod(const CimRequest& request) const
 {
-    requiredClass(request.nameSpace, request.target.className, CimStatus::InvalidClass);
+    std::vector<std::string> chain = classChain(request.nameSpace, request.target.className);
+    if (chain.empty())
+        throw CimError(CimStatus::InvalidClass, request.target.className);
     if (!request.target.keys.empty() && !repository_.findInstance(request.nameSpace, request.target))
         throw CimError(CimStatus::NotFound, request.target.toString());
-    std::optional<MethodHandler> handler =
-        methods_.find(request.nameSpace, classChain(request.nameSpace, request.target.className), request.methodName);
+    std::optional<MethodHandler> handler = methods_.find(request.nameSpace, chain, request.methodName);
     if (!handler)
         throw CimError(CimStatus::MethodNotAvailable, request.methodName);
     MethodResult result = (*handler)(MethodCall{request.nameSpace, request.target, request.methodName, request.params});
