@@ -77,6 +77,7 @@ std::string canonicalOf(xmlNode* node)
     return out + "</>";
 }
 
+// The value each operation takes for a flag the request leaves out.
 const std::map<std::string, std::map<std::string, std::string>> DEFAULTS = {
     {"GetClass", {{"LocalOnly", "TRUE"}, {"IncludeQualifiers", "TRUE"}, {"IncludeClassOrigin", "FALSE"}}},
     {"EnumerateClasses",
@@ -194,10 +195,11 @@ std::string CapturedRequest::text(const char* name) const
     return p ? trimmed(content(p)) : "";
 }
 
-bool CapturedRequest::flag(const char* name, bool defaultValue) const
+bool CapturedRequest::flag(const char* name) const
 {
     xmlNode* p = parameter(name);
-    return p ? String::equalNoCase(String(trimmed(content(p))), "TRUE") : defaultValue;
+    const std::string value = p ? trimmed(content(p)) : DEFAULTS.at(attribute(call(), "NAME")).at(name);
+    return String::equalNoCase(String(value), "TRUE");
 }
 
 CIMPropertyList CapturedRequest::propertyList() const
@@ -256,40 +258,39 @@ std::string CapturedRequest::replay(CIMClient& client) const
     if (named(call(), "METHODCALL"))
         return invokeMethod(client);
     if (method == "GetClass")
-        return ResultText::of(client.getClass(_nameSpace, className("ClassName"), flag("LocalOnly", true),
-                                              flag("IncludeQualifiers", true), flag("IncludeClassOrigin", false),
+        return ResultText::of(client.getClass(_nameSpace, className("ClassName"), flag("LocalOnly"),
+                                              flag("IncludeQualifiers"), flag("IncludeClassOrigin"),
                                               propertyList()));
     if (method == "EnumerateClasses")
-        return ResultText::of(client.enumerateClasses(_nameSpace, className("ClassName"),
-                                                      flag("DeepInheritance", false), flag("LocalOnly", true),
-                                                      flag("IncludeQualifiers", true),
-                                                      flag("IncludeClassOrigin", false)));
+        return ResultText::of(client.enumerateClasses(_nameSpace, className("ClassName"), flag("DeepInheritance"),
+                                                      flag("LocalOnly"), flag("IncludeQualifiers"),
+                                                      flag("IncludeClassOrigin")));
     if (method == "EnumerateClassNames")
         return ResultText::of(
-            client.enumerateClassNames(_nameSpace, className("ClassName"), flag("DeepInheritance", false)));
+            client.enumerateClassNames(_nameSpace, className("ClassName"), flag("DeepInheritance")));
     if (method == "GetInstance")
-        return ResultText::of(client.getInstance(_nameSpace, objectName("InstanceName"), flag("LocalOnly", true),
-                                                 flag("IncludeQualifiers", false), flag("IncludeClassOrigin", false),
+        return ResultText::of(client.getInstance(_nameSpace, objectName("InstanceName"), flag("LocalOnly"),
+                                                 flag("IncludeQualifiers"), flag("IncludeClassOrigin"),
                                                  propertyList()));
     if (method == "EnumerateInstances")
         return ResultText::of(client.enumerateInstances(
-            _nameSpace, className("ClassName"), flag("DeepInheritance", true), flag("LocalOnly", true),
-            flag("IncludeQualifiers", false), flag("IncludeClassOrigin", false), propertyList()));
+            _nameSpace, className("ClassName"), flag("DeepInheritance"), flag("LocalOnly"),
+            flag("IncludeQualifiers"), flag("IncludeClassOrigin"), propertyList()));
     if (method == "EnumerateInstanceNames")
         return ResultText::of(client.enumerateInstanceNames(_nameSpace, className("ClassName")));
     if (method == "Associators")
         return ResultText::of(client.associators(_nameSpace, objectName("ObjectName"), className("AssocClass"),
                                                  className("ResultClass"), String(text("Role")),
-                                                 String(text("ResultRole")), flag("IncludeQualifiers", false),
-                                                 flag("IncludeClassOrigin", false), propertyList()));
+                                                 String(text("ResultRole")), flag("IncludeQualifiers"),
+                                                 flag("IncludeClassOrigin"), propertyList()));
     if (method == "AssociatorNames")
         return ResultText::of(client.associatorNames(_nameSpace, objectName("ObjectName"), className("AssocClass"),
                                                      className("ResultClass"), String(text("Role")),
                                                      String(text("ResultRole"))));
     if (method == "References")
         return ResultText::of(client.references(_nameSpace, objectName("ObjectName"), className("ResultClass"),
-                                                String(text("Role")), flag("IncludeQualifiers", false),
-                                                flag("IncludeClassOrigin", false), propertyList()));
+                                                String(text("Role")), flag("IncludeQualifiers"),
+                                                flag("IncludeClassOrigin"), propertyList()));
     if (method == "ReferenceNames")
         return ResultText::of(client.referenceNames(_nameSpace, objectName("ObjectName"), className("ResultClass"),
                                                     String(text("Role"))));

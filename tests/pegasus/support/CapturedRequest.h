@@ -25,7 +25,7 @@ private:
     xmlNode* parameter(const char* name) const;
     Pegasus::CIMName className(const char* parameter) const;
     std::string text(const char* parameter) const;
-    bool flag(const char* parameter, bool defaultValue) const;
+    bool flag(const char* parameter) const;
     Pegasus::CIMPropertyList propertyList() const;
     Pegasus::CIMObjectPath objectName(const char* parameter) const;
     std::string invokeMethod(Pegasus::CIMClient& client) const;
