@@ -50,17 +50,16 @@ void CheckRange(const std::string& text, const char* field, unsigned value, unsi
     }
 }
 
-std::string Format(const char* format, unsigned a, unsigned b, unsigned c, unsigned d, unsigned e,
-                   unsigned f, unsigned g) {
+// The fields written by a format of %u conversions only.
+template <typename... TFields>
+std::string Format(const char* format, TFields... fields) {
     char buffer[64];
-    std::snprintf(buffer, sizeof buffer, format, a, b, c, d, e, f, g);
+    std::snprintf(buffer, sizeof buffer, format, static_cast<unsigned>(fields)...);
     return buffer;
 }
 
 std::string MicrosecondSuffix(unsigned microseconds) {
-    char buffer[16];
-    std::snprintf(buffer, sizeof buffer, ".%06u", microseconds);
-    return microseconds == 0 ? std::string() : std::string(buffer);
+    return microseconds == 0 ? std::string() : Format(".%06u", microseconds);
 }
 
 }  // namespace
@@ -127,23 +126,21 @@ bool TCIMDateTime::IsInterval() const { return fInterval; }
 
 std::string TCIMDateTime::ToString() const {
     if (fInterval) {
-        return Format("%08u%02u%02u%02u.%06u:%03u", fDays, fHours, fMinutes, fSeconds, fMicroseconds, 0, 0);
+        return Format("%08u%02u%02u%02u.%06u:000", fDays, fHours, fMinutes, fSeconds, fMicroseconds);
     }
-    const char* format = fUtcOffsetMinutes < 0 ? "%04u%02u%02u%02u%02u%02u.%06u-" : "%04u%02u%02u%02u%02u%02u.%06u+";
-    char offset[8];
-    std::snprintf(offset, sizeof offset, "%03d", std::abs(fUtcOffsetMinutes));
-    return Format(format, fYear, fMonth, fDay, fHours, fMinutes, fSeconds, fMicroseconds) + offset;
+    return Format("%04u%02u%02u%02u%02u%02u.%06u", fYear, fMonth, fDay, fHours, fMinutes, fSeconds, fMicroseconds) +
+           (fUtcOffsetMinutes < 0 ? "-" : "+") + Format("%03u", std::abs(fUtcOffsetMinutes));
 }
 
 std::string TCIMDateTime::ToUIString() const {
     if (fInterval) {
         return std::to_string(fDays) + (fDays == 1 ? " day " : " days ") +
-               Format("%02u:%02u:%02u", fHours, fMinutes, fSeconds, 0, 0, 0, 0) + MicrosecondSuffix(fMicroseconds);
+               Format("%02u:%02u:%02u", fHours, fMinutes, fSeconds) + MicrosecondSuffix(fMicroseconds);
     }
     const unsigned offset = static_cast<unsigned>(std::abs(fUtcOffsetMinutes));
-    return Format("%04u-%02u-%02u %02u:%02u:%02u", fYear, fMonth, fDay, fHours, fMinutes, fSeconds, 0) +
+    return Format("%04u-%02u-%02u %02u:%02u:%02u", fYear, fMonth, fDay, fHours, fMinutes, fSeconds) +
            MicrosecondSuffix(fMicroseconds) + (fUtcOffsetMinutes < 0 ? " UTC-" : " UTC+") +
-           Format("%02u:%02u", offset / 60, offset % 60, 0, 0, 0, 0, 0);
+           Format("%02u:%02u", offset / 60, offset % 60);
 }
 
 long long TCIMDateTime::MicrosecondsSinceOrigin() const {
