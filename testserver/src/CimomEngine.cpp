@@ -165,10 +165,8 @@ void putErrorInTrailer(HttpReply& reply, const CimError& error)
 
 std::string wrongStructure(const std::string& id, const std::string& method)
 {
-    return "<?xml version=\"1.0\" encoding=\"utf-8\" ?>\n<CIM CIMVERSION=\"2.0\" DTDVERSION=\"2.0\">\n<MESSAGE ID=\"" +
-           id + "\" PROTOCOLVERSION=\"1.0\">\n<SIMPLERSP>\n<IMETHODRESPONSE NAME=\"" + method +
-           "\">\n<IRETURNVALUE>\n<UNEXPECTED ELEMENT=\"true\"><NESTED/></UNEXPECTED>\n</IRETURNVALUE>\n"
-           "</IMETHODRESPONSE>\n</SIMPLERSP>\n</MESSAGE>\n</CIM>\n";
+    return CimXmlWriter::response(id, method, true,
+                                  "<IRETURNVALUE>\n<UNEXPECTED ELEMENT=\"true\"><NESTED/></UNEXPECTED>\n</IRETURNVALUE>\n");
 }
 
 std::string entityBomb()
@@ -186,11 +184,11 @@ std::string entityBomb()
 
 std::string externalEntity(const std::string& id, const std::string& method)
 {
-    return "<?xml version=\"1.0\" encoding=\"utf-8\" ?>\n<!DOCTYPE CIM [\n"
-           "<!ENTITY secret SYSTEM \"file:///etc/passwd\">\n]>\n<CIM CIMVERSION=\"2.0\" DTDVERSION=\"2.0\">\n"
-           "<MESSAGE ID=\"" + id + "\" PROTOCOLVERSION=\"1.0\">\n<SIMPLERSP>\n<IMETHODRESPONSE NAME=\"" + method +
-           "\">\n<IRETURNVALUE>\n<VALUE>&secret;</VALUE>\n</IRETURNVALUE>\n</IMETHODRESPONSE>\n</SIMPLERSP>\n"
-           "</MESSAGE>\n</CIM>\n";
+    std::string body =
+        CimXmlWriter::response(id, method, true, "<IRETURNVALUE>\n<VALUE>&secret;</VALUE>\n</IRETURNVALUE>\n");
+    // The document type goes between the XML declaration and the CIM element.
+    body.insert(body.find('\n') + 1, "<!DOCTYPE CIM [\n<!ENTITY secret SYSTEM \"file:///etc/passwd\">\n]>\n");
+    return body;
 }
 
 std::string withInvalidUtf8(std::string body)
