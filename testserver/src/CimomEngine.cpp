@@ -146,7 +146,8 @@ void checkRequestMatchesHeaders(const HttpRequest& http, const CimRequest& reque
     std::optional<std::string> object = http.header("CIMObject");
     if (!object)
         refuse(400, "header-mismatch", "Missing CIMObject HTTP header.");
-    std::string objectNamespace = percentDecode(*object).substr(0, percentDecode(*object).find(':'));
+    const std::string decodedObject = percentDecode(*object);
+    const std::string objectNamespace = decodedObject.substr(0, decodedObject.find(':'));
     if (!sameName(objectNamespace, request.nameSpace))
         refuse(400, "header-mismatch", "CIMObject value \"" + objectNamespace +
                                            "\" does not match CIM request object \"" + request.nameSpace + "\".");
