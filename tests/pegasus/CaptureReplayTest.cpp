@@ -48,27 +48,27 @@ void replay(const std::string& name, const std::string& request, CIMClient& clie
 
 void expectOutcome(const std::string& name, const std::string& request, CIMClient& client)
 {
-    const auto replay = [&](const std::string& n, CIMClient& c) { ::replay(n, request, c); };
+    const auto replayRequest = [&] { replay(name, request, client); };
     const Captures::Outcome outcome = Captures::expectedOutcome(name);
     switch (outcome.kind)
     {
     case Captures::Outcome::Success:
-        EXPECT_NO_THROW(replay(name, client));
+        EXPECT_NO_THROW(replayRequest());
         break;
     case Captures::Outcome::HttpError:
-        if (const auto e = caught<CIMClientHTTPErrorException>([&] { replay(name, client); }))
+        if (const auto e = caught<CIMClientHTTPErrorException>(replayRequest))
         {
             EXPECT_EQ(Uint32(outcome.code), e->getCode());
         }
         break;
     case Captures::Outcome::CimError:
-        if (const auto e = caught<CIMException>([&] { replay(name, client); }))
+        if (const auto e = caught<CIMException>(replayRequest))
         {
             EXPECT_EQ(outcome.code, int(e->getCode()));
         }
         break;
     case Captures::Outcome::Truncated:
-        EXPECT_THROW(replay(name, client), CIMClientMalformedHTTPException);
+        EXPECT_THROW(replayRequest(), CIMClientMalformedHTTPException);
         break;
     }
 }
