@@ -36,11 +36,8 @@ DataSetOptions options(DataSetKind kind)
 
 std::string qualifierText(const CimClass& cimClass, const std::string& propertyName, const std::string& qualifierName)
 {
-    for (const Qualifier& qualifier : cimClass.findProperty(propertyName)->qualifiers) {
-        if (sameName(qualifier.name, qualifierName))
-            return qualifier.value.items.front();
-    }
-    return {};
+    const Qualifier* qualifier = findByName(cimClass.findProperty(propertyName)->qualifiers, qualifierName);
+    return qualifier != nullptr ? qualifier->value.items.front() : std::string();
 }
 
 const Property* propertyOf(const InstanceRef& instance, const std::string& name)

@@ -43,14 +43,6 @@ bool sameKey(const KeyBinding& a, const KeyBinding& b)
     return a.value == b.value;
 }
 
-template <class Element>
-auto findByName(Element& elements, std::string_view name) -> decltype(&elements.front())
-{
-    auto it = std::find_if(elements.begin(), elements.end(),
-                           [&](const auto& element) { return sameName(element.name, name); });
-    return it == elements.end() ? nullptr : &*it;
-}
-
 }  // namespace
 
 const char* typeName(CimType type)

@@ -6,14 +6,6 @@ namespace testcimom {
 
 namespace {
 
-template <class Element>
-const Element* findNamed(const std::vector<Element>& elements, const std::string& name)
-{
-    auto it = std::find_if(elements.begin(), elements.end(),
-                           [&](const Element& element) { return sameName(element.name, name); });
-    return it == elements.end() ? nullptr : &*it;
-}
-
 // Inherited qualifiers that flow to subclasses and are not restated locally
 // come first, marked PROPAGATED; the local ones follow in their own order.
 std::vector<Qualifier> mergeQualifiers(const std::vector<Qualifier>& inherited,
@@ -21,7 +13,7 @@ std::vector<Qualifier> mergeQualifiers(const std::vector<Qualifier>& inherited,
 {
     std::vector<Qualifier> merged;
     for (const Qualifier& qualifier : inherited) {
-        if (qualifier.flavor.toSubclass && findNamed(local, qualifier.name) == nullptr) {
+        if (qualifier.flavor.toSubclass && findByName(local, qualifier.name) == nullptr) {
             merged.push_back(qualifier);
             merged.back().propagated = true;
         }
@@ -36,13 +28,13 @@ std::vector<Element> mergeElements(const std::vector<Element>& inherited, const 
 {
     std::vector<Element> merged;
     for (const Element& element : inherited) {
-        if (findNamed(local, element.name) == nullptr) {
+        if (findByName(local, element.name) == nullptr) {
             merged.push_back(element);
             merged.back().propagated = true;
         }
     }
     for (Element element : local) {
-        if (const Element* overridden = findNamed(inherited, element.name)) {
+        if (const Element* overridden = findByName(inherited, element.name)) {
             element.classOrigin = overridden->classOrigin;
             element.qualifiers = mergeQualifiers(overridden->qualifiers, element.qualifiers);
         } else {

@@ -4,11 +4,8 @@ namespace testcimom {
 
 const Value* MethodCall::parameter(const std::string& name) const
 {
-    for (const ParamValue& param : inParameters) {
-        if (sameName(param.name, name))
-            return &param.value;
-    }
-    return nullptr;
+    const ParamValue* param = findByName(inParameters, name);
+    return param != nullptr ? &param->value : nullptr;
 }
 
 std::string MethodProviders::keyOf(const std::string& nameSpace, const std::string& className,

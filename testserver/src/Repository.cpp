@@ -155,10 +155,8 @@ void Repository::setQualifierDecl(const std::string& nameSpace, QualifierDecl de
 {
     WriteLock lock(mutex_);
     auto& decls = data(nameSpace).qualifierDecls;
-    auto it = std::find_if(decls.begin(), decls.end(),
-                           [&](const QualifierDecl& existing) { return sameName(existing.name, decl.name); });
-    if (it != decls.end())
-        *it = std::move(decl);
+    if (QualifierDecl* existing = findByName(decls, decl.name))
+        *existing = std::move(decl);
     else
         decls.push_back(std::move(decl));
 }

@@ -67,11 +67,7 @@ void checkVersions(const xmlNode* cim)
 
 const IParamValue* CimRequest::iparam(const std::string& name) const
 {
-    for (const IParamValue& param : iparams) {
-        if (sameName(param.name, name))
-            return &param;
-    }
-    return nullptr;
+    return findByName(iparams, name);
 }
 
 std::string CimRequest::className() const

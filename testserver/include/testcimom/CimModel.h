@@ -3,6 +3,7 @@
 // qualifiers and values, kept close to their CIM-XML form. Scalar values are
 // held as their CIM-XML text, so what a data file says is what goes out.
 
+#include <algorithm>
 #include <memory>
 #include <optional>
 #include <string>
@@ -23,6 +24,15 @@ std::optional<CimType> parseTypeName(std::string_view name);
 // CIM names compare without regard to case.
 bool sameName(std::string_view a, std::string_view b);
 std::string lowerName(std::string_view name);
+
+// The first element whose name is `name` (compared without case), or nullptr.
+template <class Elements>
+auto findByName(Elements& elements, std::string_view name) -> decltype(&elements.front())
+{
+    auto it = std::find_if(elements.begin(), elements.end(),
+                           [&](const auto& element) { return sameName(element.name, name); });
+    return it == elements.end() ? nullptr : &*it;
+}
 
 struct ObjectPath;
 
