@@ -28,6 +28,23 @@ bool listContains(const std::string& list, const std::string& token)
     return lowerName(list).find(token) != std::string::npos;
 }
 
+// Status line and headers, up to and including the blank line.
+std::string head(const HttpReply& reply)
+{
+    std::string out = "HTTP/1.1 " + std::to_string(reply.status) + " " + reply.reason + "\r\n";
+    for (const auto& field : reply.headers) {
+        if (!sameName(field.first, "content-length"))
+            out += field.first + ": " + field.second + "\r\n";
+        else if (reply.chunked)
+            out += "transfer-encoding: chunked\r\n";
+        else if (reply.withContentLength)
+            out += "content-length: " + tenDigits(reply.contentLengthOverride.value_or(reply.body.size())) + "\r\n";
+    }
+    if (reply.chunked)
+        out += "Trailer: CIMStatusCode, CIMStatusCodeDescription, Content-Language\r\n";
+    return out + "\r\n";
+}
+
 }  // namespace
 
 std::optional<std::string> HttpRequest::header(const std::string& name) const
@@ -54,18 +71,7 @@ bool HttpRequest::acceptsTrailers() const
 
 std::string HttpReply::wire() const
 {
-    std::string out = "HTTP/1.1 " + std::to_string(status) + " " + reason + "\r\n";
-    for (const auto& field : headers) {
-        if (!sameName(field.first, "content-length"))
-            out += field.first + ": " + field.second + "\r\n";
-        else if (chunked)
-            out += "transfer-encoding: chunked\r\n";
-        else if (withContentLength)
-            out += "content-length: " + tenDigits(contentLengthOverride.value_or(body.size())) + "\r\n";
-    }
-    if (chunked)
-        out += "Trailer: CIMStatusCode, CIMStatusCodeDescription, Content-Language\r\n";
-    out += "\r\n";
+    std::string out = head(*this);
     if (!chunked)
         return out + body;
     if (!body.empty())
@@ -78,7 +84,7 @@ std::string HttpReply::wire() const
 
 std::size_t HttpReply::headerSize() const
 {
-    return wire().find("\r\n\r\n") + 4;
+    return head(*this).size();
 }
 
 std::size_t HttpReply::chunkPrefixSize() const
