@@ -9,18 +9,16 @@ std::string attr(const char* name, const std::string& value)
     return std::string(" ") + name + "=\"" + CimXmlWriter::escape(value) + "\"";
 }
 
-std::string flavorAttributes(const Qualifier& qualifier)
+std::string flavorAttributes(const Flavor& flavor)
 {
     std::string text;
-    if (qualifier.propagated)
-        text += " PROPAGATED=\"true\"";
-    if (!qualifier.flavor.overridable)
+    if (!flavor.overridable)
         text += " OVERRIDABLE=\"false\"";
-    if (!qualifier.flavor.toSubclass)
+    if (!flavor.toSubclass)
         text += " TOSUBCLASS=\"false\"";
-    if (qualifier.flavor.toInstance)
+    if (flavor.toInstance)
         text += " TOINSTANCE=\"true\"";
-    if (qualifier.flavor.translatable)
+    if (flavor.translatable)
         text += " TRANSLATABLE=\"true\"";
     return text;
 }
@@ -83,7 +81,7 @@ void CimXmlWriter::valueReference(const ObjectPath& path)
 void CimXmlWriter::qualifier(const Qualifier& qualifier)
 {
     out_ += "<QUALIFIER" + attr("NAME", qualifier.name) + attr("TYPE", typeName(qualifier.value.type)) +
-            flavorAttributes(qualifier) + ">\n";
+            (qualifier.propagated ? " PROPAGATED=\"true\"" : "") + flavorAttributes(qualifier.flavor) + ">\n";
     value(qualifier.value);
     out_ += "</QUALIFIER>\n";
 }
@@ -193,10 +191,8 @@ void CimXmlWriter::className(const std::string& name)
 
 void CimXmlWriter::qualifierDecl(const QualifierDecl& decl)
 {
-    Qualifier flavorOnly;
-    flavorOnly.flavor = decl.flavor;
     out_ += "<QUALIFIER.DECLARATION" + attr("NAME", decl.name) + attr("TYPE", typeName(decl.value.type)) +
-            (decl.value.isArray ? " ISARRAY=\"true\"" : "") + flavorAttributes(flavorOnly) + ">\n<SCOPE";
+            (decl.value.isArray ? " ISARRAY=\"true\"" : "") + flavorAttributes(decl.flavor) + ">\n<SCOPE";
     for (const std::string& scope : decl.scopes)
         out_ += " " + scope + "=\"true\"";
     out_ += "/>\n";
