@@ -1,4 +1,4 @@
-#include "tests/faults/FaultCatalog.h"
+#include "FaultCatalog.h"
 
 #include <initializer_list>
 

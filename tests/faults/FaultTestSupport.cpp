@@ -1,4 +1,4 @@
-#include "tests/faults/FaultTestSupport.h"
+#include "FaultTestSupport.h"
 
 #include <cstdlib>
 

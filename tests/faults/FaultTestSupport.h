@@ -7,8 +7,8 @@
 #include <tuple>
 #include <vector>
 
-#include "tests/faults/FaultCatalog.h"
-#include "tests/plugin/PluginTestSupport.h"
+#include "FaultCatalog.h"
+#include "PluginTestSupport.h"
 
 namespace cimhttp_faults {
 

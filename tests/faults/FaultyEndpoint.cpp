@@ -1,4 +1,4 @@
-#include "tests/faults/FaultyEndpoint.h"
+#include "FaultyEndpoint.h"
 
 namespace cimhttp_faults {
 

@@ -5,8 +5,8 @@
 
 #include <testcimom/CimServer.h>
 
-#include "tests/faults/FaultCatalog.h"
-#include "tests/faults/SilentListener.h"
+#include "FaultCatalog.h"
+#include "SilentListener.h"
 
 namespace cimhttp_faults {
 

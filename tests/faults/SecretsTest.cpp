@@ -11,8 +11,8 @@
 
 #include "client/PegClient.h"
 #include "namespace/TCimHTTPNamespace.h"
-#include "tests/faults/FaultTestSupport.h"
-#include "tests/faults/FaultyEndpoint.h"
+#include "FaultTestSupport.h"
+#include "FaultyEndpoint.h"
 
 using namespace cimhttp_faults;
 using NVORNQEL20::PegClient;

@@ -1,4 +1,4 @@
-#include "tests/faults/SilentListener.h"
+#include "SilentListener.h"
 
 #include <arpa/inet.h>
 #include <netinet/in.h>

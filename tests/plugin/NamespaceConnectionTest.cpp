@@ -13,7 +13,7 @@
 #include <qel/TQELException.h>
 
 #include "namespace/TCimHTTPNamespace.h"
-#include "tests/plugin/PluginTestSupport.h"
+#include "PluginTestSupport.h"
 
 using namespace cimhttp_test;
 using NVORNQEL20::PegClient;

@@ -9,7 +9,7 @@
 
 #include "client/Debug.h"
 #include "client/PegClient.h"
-#include "tests/plugin/PluginTestSupport.h"
+#include "PluginTestSupport.h"
 
 using namespace cimhttp_test;
 using NVORNQEL20::PegClient;
