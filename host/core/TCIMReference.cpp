@@ -1,5 +1,7 @@
 #include <qel/TCIMReference.h>
 
+#include <algorithm>
+
 #include <qel/ICIMNamespace.h>
 #include <qel/TCIMName.h>
 #include <qel/TQELException.h>
@@ -32,6 +34,10 @@ std::string KeyValueText(const TCIMValue& value) {
     return IsWrittenBare(value) ? value.ToString(10) : Quote(value.ToString(10));
 }
 
+bool KeyNameBefore(const TCIMReference::TKeyBinding& left, const TCIMReference::TKeyBinding& right) {
+    return TCIMName::LowerCase(left.first) < TCIMName::LowerCase(right.first);
+}
+
 // The parts of an object path text.
 struct TPathParts {
     std::string fHost;
@@ -47,6 +53,9 @@ public:
 
     TPathParts Parse() {
         TPathParts parts;
+        if (fPath.empty()) {
+            return parts;
+        }
         ReadHost(parts);
         ReadNamespace(parts);
         ReadClassName(parts);
@@ -172,7 +181,9 @@ TCIMReference::TCIMReference() = default;
 
 TCIMReference::TCIMReference(boost::shared_ptr<ICIMNamespace> nameSpace, const TCIMContext& keyBindings,
                              const std::string& className)
-    : fNamespace(nameSpace), fClassName(className), fKeyBindings(keyBindings.begin(), keyBindings.end()) {}
+    : fNamespace(nameSpace), fClassName(className), fKeyBindings(keyBindings.begin(), keyBindings.end()) {
+    std::stable_sort(fKeyBindings.begin(), fKeyBindings.end(), KeyNameBefore);
+}
 
 const std::string& TCIMReference::GetClassName() const { return fClassName; }
 const std::string& TCIMReference::GetHost() const { return fHost; }

@@ -46,7 +46,7 @@ TEST(TCIMReference, PartsAndKeyTypesOfAPath) {
 
 TEST(TCIMReference, MalformedPathsAreRefusedAndLeaveTheReferenceAsItWas) {
     TCIMReference reference = Parsed("CIM_Foo.Id=1");
-    for (const char* path : {"", "//host", "//host/CIM_Foo.Id=1", "1CIM.Id=1", "CIM_Foo.", "CIM_Foo.Id",
+    for (const char* path : {" ", "//host", "//host/CIM_Foo.Id=1", "1CIM.Id=1", "CIM_Foo.", "CIM_Foo.Id",
                              "CIM_Foo.Id=1,", "CIM_Foo.Id=\"open", "CIM_Foo.Id=abc", "CIM_Foo.Id=1;x",
                              "CIM_Foo.Id=\"a\"b", "CIM_Foo Bar", "CIM_Foo.my-key=1"}) {
         try {
@@ -59,16 +59,28 @@ TEST(TCIMReference, MalformedPathsAreRefusedAndLeaveTheReferenceAsItWas) {
     EXPECT_EQ("CIM_Foo.Id=1", reference.GetPath());
 }
 
-TEST(TCIMReference, BuiltFromKeyBindingsInNameOrder) {
+TEST(TCIMReference, TheEmptyPathGivesTheEmptyReference) {
+    TCIMReference reference = Parsed("//host/root/cimv2:CIM_Foo.Id=1");
+    reference.SetPath("");
+    EXPECT_EQ("", reference.GetPath());
+    EXPECT_EQ("", reference.GetHost());
+    EXPECT_EQ("", reference.GetNamespaceName());
+    EXPECT_EQ("", reference.GetClassName());
+    EXPECT_TRUE(reference.GetKeyBindings().empty());
+    EXPECT_EQ(TCIMReference(), reference);
+}
+
+TEST(TCIMReference, BuiltFromKeyBindingsInNameOrderWithoutRegardToLetterCase) {
     auto nameSpace = boost::make_shared<TInmemNamespace>();
     TCIMReference inner = Parsed("CIM_Bar.Id=2");
     TCIMContext keys{{"Name", TCIMValue("x")},
-                     {"Id", TCIMValue(5u)},
+                     {"id", TCIMValue(5u)},
                      {"Ref", TCIMValue(inner)},
-                     {"When", TCIMValue(TCIMDateTime("00000001000000.000000:000"))},
-                     {"Missing", TCIMValue(TCIMValue::TCIMType::eString, 0)}};
+                     {"when", TCIMValue(TCIMDateTime("00000001000000.000000:000"))},
+                     {"Missing", TCIMValue(TCIMValue::TCIMType::eString, 0)},
+                     {"_Z", TCIMValue(true)}};
     TCIMReference reference(nameSpace, keys, "CIM_Foo");
-    EXPECT_EQ("CIM_Foo.Id=5,Missing=\"\",Name=\"x\",Ref=\"CIM_Bar.Id=2\",When=\"00000001000000.000000:000\"",
+    EXPECT_EQ("CIM_Foo._Z=TRUE,id=5,Missing=\"\",Name=\"x\",Ref=\"CIM_Bar.Id=2\",when=\"00000001000000.000000:000\"",
               reference.GetPath());
     EXPECT_EQ(nameSpace, reference.GetNamespace());
     nameSpace.reset();

@@ -23,6 +23,9 @@ public:
     typedef std::pair<std::string, TCIMValue> TKeyBinding;
 
     TCIMReference();
+    // The key bindings are ordered by name without regard to letter case, as
+    // CIM servers write them, so that a path built here and one read from a
+    // server compare equal as text.
     TCIMReference(boost::shared_ptr<ICIMNamespace> nameSpace, const TCIMContext& keyBindings,
                   const std::string& className = std::string());
 
@@ -36,8 +39,9 @@ public:
     // and a key without a value is "". Keys keep their order.
     std::string GetPath() const;
     // Reads the text form; quoted keys become strings, bare keys booleans or
-    // numbers. Malformed text throws TQELException (invalid value) and leaves
-    // the reference unchanged.
+    // numbers. The empty text gives the empty reference (what a null reference
+    // value reads as). Malformed text throws TQELException (invalid value) and
+    // leaves the reference unchanged.
     void SetPath(const std::string& path);
 
     boost::shared_ptr<ICIMNamespace> GetNamespace() const;
