@@ -10,6 +10,8 @@
 #include <qel/TQELException.h>
 
 #include "InmemTables.h"
+#include "TInmemLineage.h"
+#include "TInmemLineageCache.h"
 #include "TInmemMethodDecl.h"
 #include "TInmemPropertyDecl.h"
 
@@ -111,8 +113,10 @@ bool TInmemClass::IsSubclassOf(boost::shared_ptr<ICIMClass const> other, TCIMCon
     if (TCIMName::EqualNoCase(fName, otherName)) {
         return true;
     }
-    for (boost::shared_ptr<ICIMClass> ancestor = GetSuperClass(TCIMContext()); ancestor;
-         ancestor = ancestor->GetSuperClass(TCIMContext())) {
+    // Bounded like the walks of the instances: a chain that loops ends too.
+    std::size_t level = 1;
+    for (boost::shared_ptr<ICIMClass> ancestor = GetSuperClass(TCIMContext());
+         ancestor && level < TInmemLineage::kMaxClasses; ancestor = ancestor->GetSuperClass(TCIMContext()), ++level) {
         if (TCIMName::EqualNoCase(ancestor->GetName(TCIMContext()), otherName)) {
             return true;
         }
@@ -243,10 +247,12 @@ void TInmemClass::RemoveAssociationClass(boost::shared_ptr<ICIMClass>, TCIMConte
 
 void TInmemClass::AddPropertyDecl(boost::shared_ptr<ICIMPropertyDecl> declaration, TCIMContext) {
     AddDeclaration(fPropertyDecls, declaration, fName);
+    TInmemLineageCache::SchemaChanged();
 }
 
 void TInmemClass::RemovePropertyDecl(boost::shared_ptr<ICIMPropertyDecl> declaration, TCIMContext) {
     RemoveDeclaration(fPropertyDecls, *declaration, fName);
+    TInmemLineageCache::SchemaChanged();
 }
 
 void TInmemClass::AddMethodDecl(boost::shared_ptr<ICIMMethodDecl> declaration, TCIMContext) {

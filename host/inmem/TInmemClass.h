@@ -19,9 +19,12 @@ namespace NVORNQEL20 {
 class TInmemNamespace;
 class TInmemProperty;
 
-// A class of an in-memory namespace. It declares its own properties and
-// methods (nothing is inherited from the superclass) and keeps its instances
-// by object path. Namespace and superclass are held weakly.
+// A class of an in-memory namespace. Its tables hold only what it declares
+// itself (its instances see the superclasses' declarations and keys too, see
+// TInmemInstance) and it keeps its instances by object path. Namespace and
+// superclass are held weakly. Attach a property's qualifiers before the
+// property joins its class: instances learn of declarations and keys when
+// a class gains or loses a declaration, not when a qualifier changes.
 class TInmemClass : public TInmemNamedElement<ICIMClass>, public boost::enable_shared_from_this<TInmemClass> {
 public:
     TInmemClass(boost::shared_ptr<TInmemNamespace> nameSpace, const std::string& name,
@@ -47,7 +50,7 @@ public:
                                     const std::string& resultRole, TCIMContext context) const override;
     void EnumerateAssociationClasses(TClassCallback callback, const std::string& resultClass,
                                      const std::string& role, TCIMContext context) const override;
-    // The properties with a true KEY qualifier, in name order.
+    // The properties it declares with a true KEY qualifier, in name order.
     void EnumerateKeyNames(TKeyNameCallback callback, TCIMContext context) const override;
     boost::shared_ptr<ICIMPropertyDecl> AllocatePropertyDecl(const std::string& name, const TCIMValue& defaultValue,
                                                              TCIMContext context) override;

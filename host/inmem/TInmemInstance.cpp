@@ -8,6 +8,9 @@
 #include <qel/TInmemProperty.h>
 #include <qel/TQELException.h>
 
+#include "TInmemLineageCache.h"
+#include "TInmemPropertyDecl.h"
+
 namespace NVORNQEL20 {
 
 TInmemInstance::TInmemInstance(boost::shared_ptr<ICIMClass> cimClass, int propertyMode)
@@ -16,32 +19,47 @@ TInmemInstance::TInmemInstance(boost::shared_ptr<ICIMClass> cimClass, int proper
 
 boost::shared_ptr<ICIMClass> TInmemInstance::Class() const { return boost::shared_ptr<ICIMClass>(fClass); }
 
-boost::shared_ptr<TInmemProperty> TInmemInstance::PropertyFor(const std::string& name) const {
-    const std::string key = TCIMName::Normalize(name);
+boost::shared_ptr<TInmemProperty> TInmemInstance::FindProperty(const std::string& key) const {
     auto found = fProperties.find(key);
     if (found != fProperties.end()) {
         return found->second;
     }
-    boost::shared_ptr<ICIMClass> cimClass = Class();
-    boost::shared_ptr<ICIMPropertyDecl> declaration = cimClass->GetPropertyDecl(name, TCIMContext());
-    if (!declaration) {
-        throw TQELException(TQELStatusCode::eNotFound,
-                            "class " + cimClass->GetName(TCIMContext()) + " declares no property " + name);
+    boost::shared_ptr<ICIMPropertyDecl> declaration = TInmemLineageCache::LineageOf(Class())->FindDeclaration(key);
+    return declaration ? Bind(key, declaration) : boost::shared_ptr<TInmemProperty>();
+}
+
+boost::shared_ptr<TInmemProperty> TInmemInstance::PropertyFor(const std::string& name) const {
+    boost::shared_ptr<TInmemProperty> property = FindProperty(TCIMName::Normalize(name));
+    if (!property) {
+        throw TQELException(TQELStatusCode::eNotFound, "neither class " + Class()->GetName(TCIMContext()) +
+                                                           " nor a superclass declares property " + name);
     }
+    return property;
+}
+
+boost::shared_ptr<TInmemProperty> TInmemInstance::Bind(const std::string& key,
+                                                       boost::shared_ptr<ICIMPropertyDecl const> declaration) const {
     auto property = boost::make_shared<TInmemProperty>(declaration);
     fProperties.emplace(key, property);
     return property;
 }
 
+void TInmemInstance::BindEveryDeclaration() const {
+    boost::shared_ptr<const TInmemLineage> lineage = TInmemLineageCache::LineageOf(Class());
+    for (const auto& entry : lineage->Declarations()) {
+        boost::shared_ptr<ICIMPropertyDecl> declaration = entry.second.lock();
+        if (declaration && fProperties.find(entry.first) == fProperties.end()) {
+            Bind(entry.first, declaration);
+        }
+    }
+}
+
 void TInmemInstance::Validate(TCIMContext) const {
-    Class()->EnumerateKeyNames(
-        [this](const std::string* name) {
-            if (PropertyFor(*name)->GetValue(TCIMContext()).IsNull()) {
-                throw TQELException(TQELStatusCode::eInvalidValue, "key property " + *name + " has no value");
-            }
-            return true;
-        },
-        TCIMContext());
+    for (const std::string& name : TInmemLineageCache::LineageOf(Class())->KeyNames()) {
+        if (PropertyFor(name)->GetValue(TCIMContext()).IsNull()) {
+            throw TQELException(TQELStatusCode::eInvalidValue, "key property " + name + " has no value");
+        }
+    }
 }
 
 void TInmemInstance::AddToNamespace(TCIMContext context) {
@@ -58,12 +76,9 @@ void TInmemInstance::Delete(TCIMContext) { Class()->RemoveInstance(shared_from_t
 TCIMReference TInmemInstance::GetReference(TCIMContext) const {
     boost::shared_ptr<ICIMClass> cimClass = Class();
     TCIMContext keys;
-    cimClass->EnumerateKeyNames(
-        [this, &keys](const std::string* name) {
-            keys.emplace(*name, PropertyFor(*name)->GetValue(TCIMContext()));
-            return true;
-        },
-        TCIMContext());
+    for (const std::string& name : TInmemLineageCache::LineageOf(cimClass)->KeyNames()) {
+        keys.emplace(name, PropertyFor(name)->GetValue(TCIMContext()));
+    }
     return TCIMReference(cimClass->GetNamespace(TCIMContext()), keys, cimClass->GetName(TCIMContext()));
 }
 
@@ -80,20 +95,23 @@ boost::shared_ptr<ICIMProperty> TInmemInstance::GetProperty(const std::string& n
 }
 
 void TInmemInstance::SetPropertyValue(const std::string& name, const TCIMValue& value, TCIMContext) {
-    PropertyFor(name)->SetValue(value, TCIMContext());
+    const std::string key = TCIMName::Normalize(name);
+    boost::shared_ptr<TInmemProperty> property = FindProperty(key);
+    if (!property) {
+        fOwnDeclarations.push_back(
+            boost::make_shared<TInmemPropertyDecl>(Class(), name, TCIMValue(value.GetType(), 0)));
+        property = Bind(key, fOwnDeclarations.back());
+    }
+    property->SetValue(value, TCIMContext());
 }
 
 void TInmemInstance::EnumerateProperties(TPropertyCallback callback, TCIMContext) const {
     if (fPropertyMode == eAllDeclaredProperties) {
-        Class()->EnumeratePropertyDecls(
-            [this, &callback](boost::shared_ptr<ICIMPropertyDecl> declaration) {
-                return callback(PropertyFor(declaration->GetName(TCIMContext())));
-            },
-            TCIMContext());
-        return;
+        BindEveryDeclaration();
     }
     for (const auto& entry : fProperties) {
-        if (!entry.second->IsDefaultValue(TCIMContext()) && !callback(entry.second)) {
+        const bool listed = fPropertyMode == eAllDeclaredProperties || !entry.second->IsDefaultValue(TCIMContext());
+        if (listed && !callback(entry.second)) {
             return;
         }
     }
@@ -119,9 +137,10 @@ ICIMInstance& TInmemInstance::operator=(const ICIMInstance& other) {
 void TInmemInstance::CopyPropertyValuesFrom(const ICIMInstance& other) {
     other.EnumerateProperties(
         [this](boost::shared_ptr<ICIMProperty> property) {
-            if (!property->IsDefaultValue(TCIMContext())) {
-                SetPropertyValue(property->GetDeclaration(TCIMContext())->GetName(TCIMContext()),
-                                 property->GetValue(TCIMContext()), TCIMContext());
+            boost::shared_ptr<ICIMPropertyDecl const> declaration = property->GetDeclaration(TCIMContext());
+            if (declaration && !property->IsDefaultValue(TCIMContext())) {
+                SetPropertyValue(declaration->GetName(TCIMContext()), property->GetValue(TCIMContext()),
+                                 TCIMContext());
             }
             return true;
         },

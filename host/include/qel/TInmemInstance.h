@@ -3,6 +3,7 @@
 
 #include <map>
 #include <string>
+#include <vector>
 
 #include <boost/enable_shared_from_this.hpp>
 #include <boost/shared_ptr.hpp>
@@ -16,16 +17,27 @@ namespace NVORNQEL20 {
 class TInmemProperty;
 
 // An instance held in memory: property values by lower-case name, checked
-// against the declarations of its class (held weakly). Create it inside a
+// against their declarations (held weakly). Create it inside a
 // boost::shared_ptr; it hands out pointers to itself.
+//
+// A class may declare only what it defines or overrides, so a name is bound
+// to the declaration nearest to the class up its superclass chain, and the
+// key names are those of the class and all its superclasses. The chain is
+// walked once per class, not per instance (TInmemLineageCache), with no
+// GetPropertyDecl calls: the classes' EnumeratePropertyDecls and
+// EnumerateKeyNames are asked once each. A name declared nowhere on the chain
+// is bound, when first set, to a declaration the instance makes for it with
+// the type of that first value (and no qualifiers).
 class TInmemInstance : public ICIMInstance, public boost::enable_shared_from_this<TInmemInstance> {
 public:
     // Which properties EnumerateProperties lists.
     enum EPropertyMode {
         eOwnPropertiesOnly = 0,     // those given a value
-        eAllDeclaredProperties = 1  // every declared one, unset ones with their defaults
+        eAllDeclaredProperties = 1  // those declared by the class or a superclass, unset ones with their
+                                    // defaults, and those set under a name declared nowhere
     };
 
+    // A propertyMode other than 0 counts as eAllDeclaredProperties.
     TInmemInstance(boost::shared_ptr<ICIMClass> cimClass, int propertyMode);
 
     // Every key property must have a value: status 4 otherwise.
@@ -34,7 +46,8 @@ public:
     void AddToNamespace(TCIMContext context) override;
     void ModifyInstance(boost::shared_ptr<ICIMInstance> other, TCIMContext context) override;
     void Delete(TCIMContext context) override;
-    // The class name and the values of the key properties.
+    // The class name and the values of the key properties, ordered by name
+    // without regard to letter case (as CIM servers write paths).
     TCIMReference GetReference(TCIMContext context) const override;
     boost::shared_ptr<ICIMClass> GetClass(TCIMContext context) const override;
     // In-memory instances keep no association links: these call nothing.
@@ -43,7 +56,9 @@ public:
                                       const std::string& resultRole, TCIMContext context) const override;
     void EnumerateAssociationInstances(TInstanceCallback callback, const std::string& resultClass,
                                        const std::string& role, TCIMContext context) const override;
+    // Status 15 for a name declared nowhere on the chain and never set.
     boost::shared_ptr<ICIMProperty> GetProperty(const std::string& name, TCIMContext context) const override;
+    // Status 14 for a value that does not fit the property's declaration.
     void SetPropertyValue(const std::string& name, const TCIMValue& value, TCIMContext context) override;
     void EnumerateProperties(TPropertyCallback callback, TCIMContext context) const override;
     // Runs the class's method.
@@ -56,12 +71,20 @@ public:
 
 private:
     boost::shared_ptr<ICIMClass> Class() const;
+    // The property of the lower-case name, bound on first use to its
+    // declaration; empty when the name is declared nowhere and was never set.
+    boost::shared_ptr<TInmemProperty> FindProperty(const std::string& key) const;
     boost::shared_ptr<TInmemProperty> PropertyFor(const std::string& name) const;
+    boost::shared_ptr<TInmemProperty> Bind(const std::string& key,
+                                           boost::shared_ptr<ICIMPropertyDecl const> declaration) const;
+    void BindEveryDeclaration() const;
     void CopyPropertyValuesFrom(const ICIMInstance& other);
 
     boost::weak_ptr<ICIMClass> fClass;
     EPropertyMode fPropertyMode;
     mutable std::map<std::string, boost::shared_ptr<TInmemProperty>> fProperties;
+    // The declarations made for names declared nowhere (properties hold theirs weakly).
+    std::vector<boost::shared_ptr<ICIMPropertyDecl>> fOwnDeclarations;
 };
 
 }  // namespace NVORNQEL20

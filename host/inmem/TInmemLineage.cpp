@@ -1,0 +1,91 @@
+#include "TInmemLineage.h"
+
+#include <algorithm>
+#include <exception>
+
+#include <qel/TCIMName.h>
+#include <qel/TCoreLogger.h>
+#include <qel/TRootObject.h>
+
+namespace NVORNQEL20 {
+
+namespace {
+
+// A superclass that cannot be had ends the chain there: the declarations
+// found so far still serve, and values of names declared further up are
+// kept under declarations of their own type.
+boost::shared_ptr<ICIMClass> SuperClassOf(const ICIMClass& cimClass) {
+    try {
+        return cimClass.GetSuperClass(TCIMContext());
+    } catch (const std::exception& error) {
+        TRootObject::GetCoreLogger()->Log(
+            0, "Inmem: no superclass of " + cimClass.GetName(TCIMContext()) + " to inherit from: " + error.what());
+        return boost::shared_ptr<ICIMClass>();
+    }
+}
+
+bool IsOnChain(const std::vector<boost::shared_ptr<ICIMClass>>& chain, const boost::shared_ptr<ICIMClass>& cimClass) {
+    return std::find(chain.begin(), chain.end(), cimClass) != chain.end();
+}
+
+}  // namespace
+
+TInmemLineage::TInmemLineage(const boost::shared_ptr<ICIMClass>& cimClass, unsigned long schemaGeneration)
+    : fSchemaGeneration(schemaGeneration) {
+    WalkChainFrom(cimClass);
+}
+
+// The classes of the chain are held while walking, so that no class seen
+// can be destroyed and its address taken by another during the walk.
+void TInmemLineage::WalkChainFrom(const boost::shared_ptr<ICIMClass>& cimClass) {
+    std::vector<boost::shared_ptr<ICIMClass>> chain;
+    std::map<std::string, std::string> keyNames;
+    for (boost::shared_ptr<ICIMClass> current = cimClass; current && !IsOnChain(chain, current);) {
+        chain.push_back(current);
+        fChain.push_back(current);
+        Collect(*current, keyNames);
+        current = chain.size() < kMaxClasses ? SuperClassOf(*current) : boost::shared_ptr<ICIMClass>();
+    }
+    for (const auto& entry : keyNames) {
+        fKeyNames.push_back(entry.second);
+    }
+}
+
+// A name already found nearer to the class keeps that declaration and spelling.
+void TInmemLineage::Collect(const ICIMClass& cimClass, std::map<std::string, std::string>& keyNames) {
+    cimClass.EnumeratePropertyDecls(
+        [this](boost::shared_ptr<ICIMPropertyDecl> declaration) {
+            if (declaration) {
+                fDeclarations.emplace(TCIMName::LowerCase(declaration->GetName(TCIMContext())), declaration);
+            }
+            return true;
+        },
+        TCIMContext());
+    cimClass.EnumerateKeyNames(
+        [&keyNames](const std::string* name) {
+            if (name) {
+                keyNames.emplace(TCIMName::LowerCase(*name), *name);
+            }
+            return true;
+        },
+        TCIMContext());
+}
+
+boost::shared_ptr<ICIMPropertyDecl> TInmemLineage::FindDeclaration(const std::string& lowerCaseName) const {
+    auto found = fDeclarations.find(lowerCaseName);
+    return found == fDeclarations.end() ? boost::shared_ptr<ICIMPropertyDecl>() : found->second.lock();
+}
+
+const TInmemLineage::TDeclarations& TInmemLineage::Declarations() const { return fDeclarations; }
+
+const std::vector<std::string>& TInmemLineage::KeyNames() const { return fKeyNames; }
+
+bool TInmemLineage::IsCurrentFor(const ICIMClass* cimClass, unsigned long schemaGeneration) const {
+    return IsAlive() && schemaGeneration == fSchemaGeneration && fChain.front().lock().get() == cimClass &&
+           std::none_of(fChain.begin(), fChain.end(),
+                        [](const boost::weak_ptr<ICIMClass>& member) { return member.expired(); });
+}
+
+bool TInmemLineage::IsAlive() const { return !fChain.empty() && !fChain.front().expired(); }
+
+}  // namespace NVORNQEL20

@@ -1,0 +1,65 @@
+#ifndef QEL_INMEM_TINMEMLINEAGE_H
+#define QEL_INMEM_TINMEMLINEAGE_H
+
+#include <cstddef>
+#include <map>
+#include <string>
+#include <vector>
+
+#include <boost/shared_ptr.hpp>
+#include <boost/weak_ptr.hpp>
+
+#include <qel/ICIMClass.h>
+#include <qel/ICIMPropertyDecl.h>
+
+namespace NVORNQEL20 {
+
+// What the instances of one class need to know of the class and the classes
+// above it, found by one walk up the superclass chain: every property
+// declaration (the one nearest to the class wins a name) and every key name.
+//
+// A class may declare only what it defines or overrides, and asking for its
+// superclass may cost a request to a remote server, so the walk is made once
+// and remembered (TInmemLineageCache). The walk stops at an empty superclass,
+// at a class already on the chain (a chain that loops, or a root class that
+// names itself as its superclass), at a superclass that cannot be had (an
+// exception) and after kMaxClasses classes. Classes and declarations are held
+// weakly: a lineage never keeps its schema alive.
+class TInmemLineage {
+public:
+    // Declarations by lower-case name.
+    typedef std::map<std::string, boost::weak_ptr<ICIMPropertyDecl>> TDeclarations;
+
+    static const std::size_t kMaxClasses = 64;
+
+    // cimClass must not be empty. schemaGeneration: the cache's count of
+    // schema changes when the walk began. Exceptions from the enumerations of
+    // a class of the chain pass to the caller.
+    TInmemLineage(const boost::shared_ptr<ICIMClass>& cimClass, unsigned long schemaGeneration);
+
+    // The declaration of the lower-case name nearest to the class; empty when
+    // no class of the chain declares it (or the declaration is gone).
+    boost::shared_ptr<ICIMPropertyDecl> FindDeclaration(const std::string& lowerCaseName) const;
+    const TDeclarations& Declarations() const;
+    // The key names of the chain, each once, ordered without regard to letter case.
+    const std::vector<std::string>& KeyNames() const;
+
+    // True while the class still lives at that address, every class of the
+    // chain is still alive and no schema change happened since the walk.
+    bool IsCurrentFor(const ICIMClass* cimClass, unsigned long schemaGeneration) const;
+    // False once the class the lineage was built for is gone.
+    bool IsAlive() const;
+
+private:
+    void WalkChainFrom(const boost::shared_ptr<ICIMClass>& cimClass);
+    void Collect(const ICIMClass& cimClass, std::map<std::string, std::string>& keyNames);
+
+    std::vector<boost::weak_ptr<ICIMClass>> fChain;
+    TDeclarations fDeclarations;
+    std::vector<std::string> fKeyNames;
+    unsigned long fSchemaGeneration;
+};
+
+}  // namespace NVORNQEL20
+
+#endif
