@@ -39,10 +39,27 @@ int LoadStatus(TNamespaceProviderManager& manager, const std::string& path) {
     return 0;
 }
 
+// Installs a manager of its own as the host's for one test, so that what a
+// loaded library registers does not outlive the test.
+class TScopedManager {
+public:
+    TScopedManager()
+        : fOriginal(TRootObject::GetNamespaceProviderManager()),
+          fManager(boost::make_shared<TNamespaceProviderManager>()) {
+        TRootObject::SetNamespaceProviderManager(fManager);
+    }
+    ~TScopedManager() { TRootObject::SetNamespaceProviderManager(fOriginal); }
+    TNamespaceProviderManager* operator->() const { return fManager.get(); }
+
+private:
+    boost::shared_ptr<TNamespaceProviderManager> fOriginal;
+    boost::shared_ptr<TNamespaceProviderManager> fManager;
+};
+
 }  // namespace
 
 TEST(TNamespaceProviderManager, LoadsAProviderLibraryAndFindsItsProviderByName) {
-    boost::shared_ptr<TNamespaceProviderManager> manager = TRootObject::GetNamespaceProviderManager();
+    TScopedManager manager;
     EXPECT_FALSE(manager->FindProvider("hosttest"));
     EXPECT_EQ(0, manager->LoadProviderLibrary(HOST_TEST_PROVIDER));
     boost::shared_ptr<INamespaceProvider> provider = manager->FindProvider("hosttest");
