@@ -68,3 +68,38 @@ TEST(TCIMDateTime, ComparisonsFollowTimeNotText) {
     EXPECT_NE(TCIMDateTime("00000000000000.000000:000"), TCIMDateTime("00000101000000.000000+000"));
     EXPECT_FALSE(TCIMDateTime() < TCIMDateTime());
 }
+
+TEST(TCIMDateTime, OpenFieldsKeepTheirText) {
+    for (const char* text : {"2024031509****.******-300", "**************.******+000", "20240315081500.123***+000",
+                             "202403********.******+060", "0000001213****.******:000", "**************.******:000"}) {
+        const TCIMDateTime open{std::string(text)};
+        EXPECT_EQ(text, open.ToString());
+        EXPECT_EQ(text, open.ToUIString());
+        EXPECT_EQ(open, TCIMDateTime(text));
+    }
+    EXPECT_TRUE(TCIMDateTime("0000001213****.******:000").IsInterval());
+    EXPECT_FALSE(TCIMDateTime("2024031509****.******-300").IsInterval());
+
+    // An open datetime is not the instant it starts at, and sorts after it.
+    const TCIMDateTime open("2024031509****.******-300");
+    const TCIMDateTime start("20240315090000.000000-300");
+    EXPECT_NE(start, open);
+    EXPECT_LT(start, open);
+    EXPECT_FALSE(open < start);
+    EXPECT_LT(open, TCIMDateTime("20240315090001.000000-300"));
+}
+
+TEST(TCIMDateTime, FieldsLeftOpenOnlyFromTheRight) {
+    for (const char* text : {"2024031509*1**.******-300", "202403150915**.000000+000", "20240315091500.******+***",
+                             "20240315091500.000000+0*0", "2024031*091500.******+000", "2024031509****.**0***-300",
+                             "20241315******.******+000", "202402300*****.******+000", "0000001*******.******:000",
+                             "00000012******.******:***"}) {
+        try {
+            TCIMDateTime parsed{std::string(text)};
+            ADD_FAILURE() << "accepted " << text;
+        } catch (const TQELException& error) {
+            EXPECT_EQ(4, error.GetStatusCode());
+            EXPECT_NE(std::string::npos, error.GetDetail().find(text)) << error.GetDetail();
+        }
+    }
+}
