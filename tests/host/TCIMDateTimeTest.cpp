@@ -17,12 +17,11 @@ TEST(TCIMDateTime, ValidTextsReadBackUnchanged) {
     EXPECT_EQ("00000000000000.000000:000", TCIMDateTime().ToString());
 }
 
-TEST(TCIMDateTime, MalformedTextsAreRefused) {
-    for (const char* text : {"", "2024", "20240315081500.000000+0000", "20240315081500,000000+000",
-                             "20240315081500.000000*000", "2024031508150a.000000+000", "20241315081500.000000+000",
-                             "20230229081500.000000+000", "20240431081500.000000+000", "20240315241500.000000+000",
-                             "20240315086000.000000+000", "20240315081560.000000+000", "00000000000000.000000:001",
-                             "00000000240000.000000:000", "2024-03-15 08:15:00 +000"}) {
+namespace {
+
+// Each text is refused with status 4 and a detail that quotes it.
+void ExpectRefused(std::initializer_list<const char*> texts) {
+    for (const char* text : texts) {
         try {
             TCIMDateTime parsed{std::string(text)};
             ADD_FAILURE() << "accepted " << text;
@@ -31,6 +30,16 @@ TEST(TCIMDateTime, MalformedTextsAreRefused) {
             EXPECT_NE(std::string::npos, error.GetDetail().find(text)) << error.GetDetail();
         }
     }
+}
+
+}  // namespace
+
+TEST(TCIMDateTime, MalformedTextsAreRefused) {
+    ExpectRefused({"", "2024", "20240315081500.000000+0000", "20240315081500,000000+000",
+                   "20240315081500.000000*000", "2024031508150a.000000+000", "20241315081500.000000+000",
+                   "20230229081500.000000+000", "20240431081500.000000+000", "20240315241500.000000+000",
+                   "20240315086000.000000+000", "20240315081560.000000+000", "00000000000000.000000:001",
+                   "00000000240000.000000:000", "2024-03-15 08:15:00 +000"});
 }
 
 TEST(TCIMDateTime, ReadableTexts) {
@@ -90,16 +99,8 @@ TEST(TCIMDateTime, OpenFieldsKeepTheirText) {
 }
 
 TEST(TCIMDateTime, FieldsLeftOpenOnlyFromTheRight) {
-    for (const char* text : {"2024031509*1**.******-300", "202403150915**.000000+000", "20240315091500.******+***",
-                             "20240315091500.000000+0*0", "2024031*091500.******+000", "2024031509****.**0***-300",
-                             "20241315******.******+000", "202402300*****.******+000", "0000001*******.******:000",
-                             "00000012******.******:***"}) {
-        try {
-            TCIMDateTime parsed{std::string(text)};
-            ADD_FAILURE() << "accepted " << text;
-        } catch (const TQELException& error) {
-            EXPECT_EQ(4, error.GetStatusCode());
-            EXPECT_NE(std::string::npos, error.GetDetail().find(text)) << error.GetDetail();
-        }
-    }
+    ExpectRefused({"2024031509*1**.******-300", "202403150915**.000000+000", "20240315091500.******+***",
+                   "20240315091500.000000+0*0", "2024031*091500.******+000", "2024031509****.**0***-300",
+                   "20241315******.******+000", "202402300*****.******+000", "0000001*******.******:000",
+                   "00000012******.******:***"});
 }
