@@ -86,7 +86,7 @@ TEST_F(DeclarationTest, PropertyQualifiersLookedUpAndRemovedByAnyCase)
     auto other = Property("Other", TCIMValue(""))->AllocateQualifier(Declaration("KEY"), TCIMValue(true), kNoContext);
     property->RemoveQualifier(other);
     EXPECT_EQ((std::vector<std::string>{"DESCRIPTION", "Write"}), QualifierNames(*property));
-    EXPECT_EQ(15, StatusOf([&] { property->RemoveQualifier(other); }));
+    EXPECT_EQ(15, ThrownStatus([&] { property->RemoveQualifier(other); }));
 }
 
 TEST_F(DeclarationTest, MethodKeepsParametersByLowerCasedName)
@@ -99,7 +99,7 @@ TEST_F(DeclarationTest, MethodKeepsParametersByLowerCasedName)
         method->AllocateParameterDecl(name, TCIMValue::TCIMType::eString, kNoContext)->AddToMethod(kNoContext);
     EXPECT_EQ((std::vector<std::string>{"alpha", "Beta", "Zeta"}), ParameterNames(*method));
     EXPECT_EQ("Beta", method->GetParameterDecl("BETA", kNoContext)->GetName(kNoContext));
-    EXPECT_EQ(15, StatusOf([&] { method->GetParameterDecl("Gamma", kNoContext); }));
+    EXPECT_EQ(15, ThrownStatus([&] { method->GetParameterDecl("Gamma", kNoContext); }));
 
     int visits = 0;
     ICIMMethodDecl::TParameterDeclCallback first = [&](boost::shared_ptr<ICIMParameterDecl>) { return ++visits > 5; };
@@ -109,7 +109,7 @@ TEST_F(DeclarationTest, MethodKeepsParametersByLowerCasedName)
     auto zeta = boost::dynamic_pointer_cast<TCimHTTPParameterDecl>(method->GetParameterDecl("zeta", kNoContext));
     method->RemoveParameterDecl(zeta);
     EXPECT_EQ((std::vector<std::string>{"alpha", "Beta"}), ParameterNames(*method));
-    EXPECT_EQ(15, StatusOf([&] { method->RemoveParameterDecl(zeta); }));
+    EXPECT_EQ(15, ThrownStatus([&] { method->RemoveParameterDecl(zeta); }));
 }
 
 TEST_F(DeclarationTest, SecondParameterOfTheSameNameIsRefused)
@@ -117,7 +117,7 @@ TEST_F(DeclarationTest, SecondParameterOfTheSameNameIsRefused)
     auto method = Method("Reset");
     method->AllocateParameterDecl("Data", TCIMValue::TCIMType::eString, kNoContext)->AddToMethod(kNoContext);
     auto duplicate = method->AllocateParameterDecl("DATA", TCIMValue::TCIMType::eUint8, kNoContext);
-    EXPECT_EQ(16, StatusOf([&] { duplicate->AddToMethod(kNoContext); }));
+    EXPECT_EQ(16, ThrownStatus([&] { duplicate->AddToMethod(kNoContext); }));
     EXPECT_EQ(std::vector<std::string>{"Inmem: Attempt to add property DATA to method Reset: already exists"},
               LoggedMessages(0));
     EXPECT_EQ(TCIMValue::TCIMType::eString, method->GetParameterDecl("data", kNoContext)->GetType(kNoContext));
@@ -164,9 +164,9 @@ TEST_F(DeclarationTest, ClassRegistersPropertiesUnderItsRules)
     Property("Name", TCIMValue(""))->AddToClass(kNoContext);
     EXPECT_EQ("Name", fClass->GetPropertyDecl("NAME", kNoContext)->GetName(kNoContext));
     EXPECT_FALSE(fClass->GetPropertyDecl("DateTimeOfCollection", kNoContext));
-    EXPECT_EQ(15, StatusOf([&] { fClass->GetPropertyDecl("Caption", kNoContext); }));
+    EXPECT_EQ(15, ThrownStatus([&] { fClass->GetPropertyDecl("Caption", kNoContext); }));
 
-    EXPECT_EQ(16, StatusOf([&] { Property("NAME", TCIMValue(""))->AddToClass(kNoContext); }));
+    EXPECT_EQ(16, ThrownStatus([&] { Property("NAME", TCIMValue(""))->AddToClass(kNoContext); }));
     EXPECT_EQ(std::vector<std::string>{"TCimHTTP: Attempt to add property NAME to class CIM_Test: already exists"},
               LoggedMessages(0));
 
@@ -174,7 +174,7 @@ TEST_F(DeclarationTest, ClassRegistersPropertiesUnderItsRules)
     Property("LinkPortType", TCIMValue(1u))->AddToClass(kNoContext);
     Property("LinkPortType", TCIMValue(""))->AddToClass(kNoContext);
     EXPECT_EQ(TCIMValue::TCIMType::eString, fClass->GetPropertyDecl("linkporttype", kNoContext)->GetType(kNoContext));
-    EXPECT_EQ(16, StatusOf([&] { Property("LINKPORTTYPE", TCIMValue(""))->AddToClass(kNoContext); }));
+    EXPECT_EQ(16, ThrownStatus([&] { Property("LINKPORTTYPE", TCIMValue(""))->AddToClass(kNoContext); }));
 
     // Overriding needs a declaration of the same type from elsewhere.
     auto overriding = [&](const std::string& name, const TCIMValue& value) {
@@ -183,9 +183,9 @@ TEST_F(DeclarationTest, ClassRegistersPropertiesUnderItsRules)
         return property;
     };
     TRootObject::GetCoreLogger()->Clear();
-    EXPECT_EQ(15, StatusOf([&] { overriding("Caption", TCIMValue(""))->AddToClass(kNoContext); }));
-    EXPECT_EQ(14, StatusOf([&] { overriding("Name", TCIMValue(1u))->AddToClass(kNoContext); }));
-    EXPECT_EQ(16, StatusOf([&] { overriding("Name", TCIMValue("x"))->AddToClass(kNoContext); }));
+    EXPECT_EQ(15, ThrownStatus([&] { overriding("Caption", TCIMValue(""))->AddToClass(kNoContext); }));
+    EXPECT_EQ(14, ThrownStatus([&] { overriding("Name", TCIMValue(1u))->AddToClass(kNoContext); }));
+    EXPECT_EQ(16, ThrownStatus([&] { overriding("Name", TCIMValue("x"))->AddToClass(kNoContext); }));
     const std::string prefix = "TCimHTTP: Attempt to override property ";
     EXPECT_EQ((std::vector<std::string>{prefix + "Caption in class CIM_Test: property doesn't exist in base class",
                                         prefix + "Name in class CIM_Test: different types",
@@ -195,7 +195,7 @@ TEST_F(DeclarationTest, ClassRegistersPropertiesUnderItsRules)
     // A reference property needs an association.
     TRootObject::GetCoreLogger()->Clear();
     auto reference = Property("Antecedent", TCIMValue(TCIMValue::TCIMType::eReference, 0));
-    EXPECT_EQ(22, StatusOf([&] { reference->AddToClass(kNoContext); }));
+    EXPECT_EQ(22, ThrownStatus([&] { reference->AddToClass(kNoContext); }));
     EXPECT_EQ(std::vector<std::string>{"TCimHTTP: Attempt to add reference property Antecedent to non-association "
                                        "class CIM_Test"},
               LoggedMessages(0));

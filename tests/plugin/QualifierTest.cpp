@@ -44,7 +44,7 @@ TEST_F(QualifierTest, NamesAreCheckedAndLowerCased)
     EXPECT_EQ("_", TCimHTTPNamespace::NormalizeName("_"));
     for (const std::string bad : {"1abc", "my-key", "a b", "Käse", "x."}) {
         TRootObject::GetCoreLogger()->Clear();
-        EXPECT_EQ(25, StatusOf([&] { TCimHTTPNamespace::NormalizeName(bad); })) << bad;
+        EXPECT_EQ(25, ThrownStatus([&] { TCimHTTPNamespace::NormalizeName(bad); })) << bad;
         EXPECT_EQ(std::vector<std::string>{"CimHTTP: CIM name '" + bad + "' is invalid"}, LoggedMessages(0));
     }
 }
@@ -74,13 +74,13 @@ TEST_F(QualifierTest, DeclarationHoldsTypeScopeAndFlavor)
     EXPECT_FALSE(*declaration == *Declaration("Values"));
     EXPECT_TRUE(*Declaration("alpha") < *Declaration("Beta"));
     EXPECT_FALSE(*Declaration("Beta") < *Declaration("alpha"));
-    EXPECT_EQ(25, StatusOf([&] { (void)(*declaration == *Declaration("Value-Map")); }));
+    EXPECT_EQ(25, ThrownStatus([&] { (void)(*declaration == *Declaration("Value-Map")); }));
 }
 
 TEST_F(QualifierTest, DeclarationsEnterTheNamespaceOnce)
 {
     Declaration("Key")->AddToNamespace(kNoContext);
-    EXPECT_EQ(16, StatusOf([&] { Declaration("KEY")->AddToNamespace(kNoContext); }));
+    EXPECT_EQ(16, ThrownStatus([&] { Declaration("KEY")->AddToNamespace(kNoContext); }));
     EXPECT_EQ(std::vector<std::string>{"CimHTTP: TCimHTTPNamespace: qualifier KEY already defined"},
               LoggedMessages(3));
 
@@ -90,7 +90,7 @@ TEST_F(QualifierTest, DeclarationsEnterTheNamespaceOnce)
                                                          ICIMQualifierDecl::eScopeAny, ICIMQualifierDecl::eFlavorNone);
     };
     declaration()->AddToNamespace(kNoContext);
-    EXPECT_EQ(0, StatusOf([&] { declaration()->AddToNamespace(kNoContext); }));
+    EXPECT_EQ(0, ThrownStatus([&] { declaration()->AddToNamespace(kNoContext); }));
 
     // The namespace is held weakly.
     auto orphan = declaration();
@@ -144,8 +144,8 @@ TEST_F(QualifierTest, AttachmentRuleOnEveryKindOfElement)
         EXPECT_EQ(first, element->GetQualifier("key", kNoContext));
 
         // A different value or flavor conflicts and changes nothing.
-        EXPECT_EQ(28, StatusOf([&] { Attach(*element, "Key", TCIMValue(false)); }));
-        EXPECT_EQ(28, StatusOf([&] {
+        EXPECT_EQ(28, ThrownStatus([&] { Attach(*element, "Key", TCIMValue(false)); }));
+        EXPECT_EQ(28, ThrownStatus([&] {
                       Attach(*element, "Key", TCIMValue(true), ICIMQualifierDecl::eFlavorToSubclass);
                   }));
         EXPECT_EQ(first, element->GetQualifier("KEY", kNoContext));
@@ -161,7 +161,7 @@ TEST_F(QualifierTest, AttachmentRuleOnEveryKindOfElement)
                                                 TCIMValue("KB"), kNoContext);
         fixed->UnsetFlavor(ICIMQualifierDecl::eFlavorEnableOverride, kNoContext);
         element->AddQualifier(fixed, kNoContext);
-        EXPECT_EQ(28, StatusOf([&] {
+        EXPECT_EQ(28, ThrownStatus([&] {
                       Attach(*element, "Units", TCIMValue("MB"), ICIMQualifierDecl::eFlavorEnableOverride);
                   }));
         EXPECT_EQ(fixed, element->GetQualifier("units", kNoContext));
@@ -187,11 +187,11 @@ TEST_F(QualifierTest, MissingQualifiersAsEachKindReportsThem)
     auto parameter = method->AllocateParameterDecl("Delay", TCIMValue::TCIMType::eUint32, kNoContext);
     bool found = true;
 
-    EXPECT_EQ(15, StatusOf([&] { property->GetQualifier("Key", kNoContext); }));
+    EXPECT_EQ(15, ThrownStatus([&] { property->GetQualifier("Key", kNoContext); }));
     EXPECT_FALSE(property->GetQualifier("Key", found, kNoContext));
     EXPECT_FALSE(found);
 
-    EXPECT_EQ(15, StatusOf([&] { method->GetQualifier("Key", kNoContext); }));
+    EXPECT_EQ(15, ThrownStatus([&] { method->GetQualifier("Key", kNoContext); }));
     EXPECT_FALSE(parameter->GetQualifier("Key", kNoContext));
     EXPECT_FALSE(fClass->GetQualifier("Key", kNoContext));
 
@@ -199,7 +199,7 @@ TEST_F(QualifierTest, MissingQualifiersAsEachKindReportsThem)
     Attach(*method, "Key");
     for (const boost::shared_ptr<ICIMNamedElement>& element :
          std::vector<boost::shared_ptr<ICIMNamedElement>>{fClass, method, parameter})
-        EXPECT_EQ(1, StatusOf([&] { element->GetQualifier("Key", found, kNoContext); }));
+        EXPECT_EQ(1, ThrownStatus([&] { element->GetQualifier("Key", found, kNoContext); }));
 
     Attach(*property, "Key");
     EXPECT_TRUE(property->GetQualifier("KEY", found, kNoContext));

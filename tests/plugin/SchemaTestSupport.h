@@ -68,7 +68,7 @@ inline std::vector<std::string> QualifierNames(const NVORNQEL20::ICIMNamedElemen
 
 // The status of the host exception that the call throws; 0 when it throws none.
 template <typename TCall>
-int StatusOf(TCall call)
+int ThrownStatus(TCall call)
 {
     try {
         call();
