@@ -12,7 +12,7 @@ cd "$(dirname "$0")/.."
 seconds=${FUZZ_SECONDS:-12}
 targets=("$@")
 if [ ${#targets[@]} -eq 0 ]; then
-  targets=(fuzz_decoder fuzz_http fuzz_datetime fuzz_objectpath fuzz_value)
+  targets=(fuzz_decoder fuzz_http fuzz_datetime fuzz_objectpath fuzz_value fuzz_conversion)
 fi
 
 cmake --preset fuzz >/dev/null
@@ -45,6 +45,7 @@ dictionary() {
 failed=()
 for target in "${targets[@]}"; do
   log=$out/$target.log
+  mkdir -p "$corpus/$target"
   # The committed seeds are read only; what the run adds goes to the
   # generated corpus.
   if "$bin/$target" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -max_len="$(max_len "$target")" \

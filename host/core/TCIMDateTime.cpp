@@ -1,7 +1,9 @@
 #include <qel/TCIMDateTime.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <iterator>
 
 #include <qel/TQELException.h>
 
@@ -10,6 +12,9 @@ namespace NVORNQEL20 {
 namespace {
 
 const std::size_t kTextLength = 25;
+const std::size_t kPointPosition = 14;
+const std::size_t kOffsetBegin = 22;
+const char kOpen = '*';
 const unsigned kMaxIntervalDays = 99999999;
 const long long kMicrosecondsPerSecond = 1000000;
 
@@ -32,16 +37,48 @@ long long DayNumber(unsigned year, unsigned month, unsigned day) {
     throw TQELException(TQELStatusCode::eInvalidValue, "datetime '" + text + "': " + reason);
 }
 
-// The decimal number in text[begin, begin + count); every character must be a digit.
+// The decimal number in text[begin, begin + count); every character must be
+// a digit, or an open digit ('*', read as 0) where CheckOpenFields allowed it.
 unsigned ReadDigits(const std::string& text, std::size_t begin, std::size_t count) {
     unsigned value = 0;
     for (std::size_t i = begin; i < begin + count; ++i) {
-        if (text[i] < '0' || text[i] > '9') {
+        const char c = text[i] == kOpen ? '0' : text[i];
+        if (c < '0' || c > '9') {
             Reject(text, "digit expected at position " + std::to_string(i));
         }
-        value = value * 10 + static_cast<unsigned>(text[i] - '0');
+        value = value * 10 + static_cast<unsigned>(c - '0');
     }
     return value;
+}
+
+// A field that is left open reads as its lowest value.
+unsigned ReadField(const std::string& text, std::size_t begin, std::size_t count, unsigned lowest) {
+    return text[begin] == kOpen ? lowest : ReadDigits(text, begin, count);
+}
+
+bool IsFieldStart(std::size_t position, bool interval) {
+    static const std::size_t kTimestampStarts[] = {0, 4, 6, 8, 10, 12};
+    static const std::size_t kIntervalStarts[] = {0, 8, 10, 12};
+    const std::size_t* begin = interval ? std::begin(kIntervalStarts) : std::begin(kTimestampStarts);
+    const std::size_t* end = interval ? std::end(kIntervalStarts) : std::end(kTimestampStarts);
+    return std::find(begin, end, position) != end;
+}
+
+// Open fields run from the first '*' to the last microsecond digit; a date
+// or time field is open as a whole, the UTC offset never.
+void CheckOpenFields(const std::string& text, bool interval) {
+    const std::size_t first = text.find(kOpen);
+    if (text.find(kOpen, kOffsetBegin) != std::string::npos) {
+        Reject(text, "the UTC offset cannot be left open");
+    }
+    for (std::size_t i = first; i < kOffsetBegin - 1; ++i) {
+        if (i != kPointPosition && text[i] != kOpen) {
+            Reject(text, "'*' expected at position " + std::to_string(i));
+        }
+    }
+    if (first < kPointPosition && !IsFieldStart(first, interval)) {
+        Reject(text, "a field is only partly left open");
+    }
 }
 
 void CheckRange(const std::string& text, const char* field, unsigned value, unsigned low, unsigned high) {
@@ -85,6 +122,10 @@ TCIMDateTime::TCIMDateTime(const std::string& text) : TCIMDateTime() {
         Reject(text, "expected '+', '-' or ':' at position 21");
     }
     fInterval = separator == ':';
+    if (text.find(kOpen) != std::string::npos) {
+        CheckOpenFields(text, fInterval);
+        fWildcardText = text;
+    }
     fHours = static_cast<unsigned short>(ReadDigits(text, 8, 2));
     fMinutes = static_cast<unsigned short>(ReadDigits(text, 10, 2));
     fSeconds = static_cast<unsigned short>(ReadDigits(text, 12, 2));
@@ -99,9 +140,9 @@ TCIMDateTime::TCIMDateTime(const std::string& text) : TCIMDateTime() {
         return;
     }
     fYear = static_cast<unsigned short>(ReadDigits(text, 0, 4));
-    fMonth = static_cast<unsigned short>(ReadDigits(text, 4, 2));
+    fMonth = static_cast<unsigned short>(ReadField(text, 4, 2, 1));
     CheckRange(text, "month", fMonth, 1, 12);
-    fDay = static_cast<unsigned short>(ReadDigits(text, 6, 2));
+    fDay = static_cast<unsigned short>(ReadField(text, 6, 2, 1));
     CheckRange(text, "day", fDay, 1, DaysInMonth(fYear, fMonth));
     fUtcOffsetMinutes = static_cast<short>(separator == '-' ? -static_cast<int>(utc) : static_cast<int>(utc));
 }
@@ -125,6 +166,9 @@ void TCIMDateTime::Set(unsigned days, unsigned short hours, unsigned short minut
 bool TCIMDateTime::IsInterval() const { return fInterval; }
 
 std::string TCIMDateTime::ToString() const {
+    if (!fWildcardText.empty()) {
+        return fWildcardText;
+    }
     if (fInterval) {
         return Format("%08u%02u%02u%02u.%06u:000", fDays, fHours, fMinutes, fSeconds, fMicroseconds);
     }
@@ -133,6 +177,9 @@ std::string TCIMDateTime::ToString() const {
 }
 
 std::string TCIMDateTime::ToUIString() const {
+    if (!fWildcardText.empty()) {
+        return fWildcardText;
+    }
     if (fInterval) {
         return std::to_string(fDays) + (fDays == 1 ? " day " : " days ") +
                Format("%02u:%02u:%02u", fHours, fMinutes, fSeconds) + MicrosecondSuffix(fMicroseconds);
@@ -150,7 +197,8 @@ long long TCIMDateTime::MicrosecondsSinceOrigin() const {
 }
 
 bool TCIMDateTime::operator==(const TCIMDateTime& other) const {
-    return fInterval == other.fInterval && MicrosecondsSinceOrigin() == other.MicrosecondsSinceOrigin();
+    return fInterval == other.fInterval && MicrosecondsSinceOrigin() == other.MicrosecondsSinceOrigin() &&
+           fWildcardText == other.fWildcardText;
 }
 
 bool TCIMDateTime::operator!=(const TCIMDateTime& other) const { return !(*this == other); }
@@ -159,7 +207,12 @@ bool TCIMDateTime::operator<(const TCIMDateTime& other) const {
     if (fInterval != other.fInterval) {
         return fInterval;
     }
-    return MicrosecondsSinceOrigin() < other.MicrosecondsSinceOrigin();
+    const long long instant = MicrosecondsSinceOrigin();
+    const long long otherInstant = other.MicrosecondsSinceOrigin();
+    if (instant != otherInstant) {
+        return instant < otherInstant;
+    }
+    return fWildcardText < other.fWildcardText;
 }
 
 }  // namespace NVORNQEL20

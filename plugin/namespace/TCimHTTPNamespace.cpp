@@ -1,5 +1,6 @@
 #include "namespace/TCimHTTPNamespace.h"
 
+#include <cctype>
 #include <cstdio>
 
 #include <Pegasus/Client/CIMClient.h>
@@ -11,6 +12,7 @@
 
 #include "client/Debug.h"
 #include "client/PegClient.h"
+#include "schema/TCimHTTPQualifierDecl.h"
 
 namespace NVORNQEL20 {
 
@@ -21,6 +23,12 @@ const int kClassNamesTimeoutMs = 3000;
 const int kInstanceNamesTimeoutMs = 15000;
 const int kInstancesTimeoutMs = 60000;
 
+[[noreturn]] void RejectName(const std::string& name)
+{
+    WriteLog(eLogError, "CimHTTP: CIM name '" + name + "' is invalid");
+    throw TQELException(TQELStatusCode::eInvalidName);
+}
+
 // Names that the client library rejects are the caller's invalid CIM names.
 template <typename Name>
 Name ToPegasusName(const std::string& name)
@@ -28,9 +36,20 @@ Name ToPegasusName(const std::string& name)
     try {
         return Name(name.c_str());
     } catch (const Pegasus::Exception&) {
-        WriteLog(eLogError, "CimHTTP: CIM name '" + name + "' is invalid");
-        throw TQELException(TQELStatusCode::eInvalidName);
+        RejectName(name);
     }
+}
+
+// The character classes are asked in the C locale's terms: bytes above 127
+// are neither letters nor digits.
+bool IsNameStart(unsigned char c)
+{
+    return c == '_' || std::isalpha(c);
+}
+
+bool IsNamePart(unsigned char c)
+{
+    return c == '_' || std::isalnum(c);
 }
 
 }  // namespace
@@ -334,6 +353,36 @@ Pegasus::Array<Pegasus::CIMInstance> TCimHTTPNamespace::EnumerateInstances(const
 boost::shared_ptr<ICIMNamespace> TCimHTTPNamespace::GetUpcallNamespace()
 {
     return fUpcallNamespace.lock();
+}
+
+std::string TCimHTTPNamespace::NormalizeName(const std::string& name)
+{
+    std::string normalized(name);
+    for (char& c : normalized)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    if (normalized.empty())
+        return normalized;
+    if (!IsNameStart(normalized[0]))
+        RejectName(name);
+    for (std::size_t i = 1; i < normalized.size(); ++i)
+        if (!IsNamePart(normalized[i]))
+            RejectName(name);
+    return normalized;
+}
+
+void TCimHTTPNamespace::AddQualifierDecl(boost::shared_ptr<TCimHTTPQualifierDecl> declaration)
+{
+    const std::string& name = declaration->GetName(TCIMContext());
+    const std::string key = NormalizeName(name);
+    auto cached = fQualifierDecls.find(key);
+    if (cached != fQualifierDecls.end()) {
+        if (!fReplaceDuplicates) {
+            Trace("CimHTTP: TCimHTTPNamespace: qualifier " + name + " already defined");
+            throw TQELException(TQELStatusCode::eAlreadyExists);
+        }
+        fQualifierDecls.erase(cached);
+    }
+    fQualifierDecls.emplace(key, declaration);
 }
 
 boost::shared_ptr<INamespaceProvider> TCimHTTPNamespace::GetNamespaceProvider(TCIMContext) const

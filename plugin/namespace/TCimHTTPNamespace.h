@@ -19,6 +19,7 @@
 namespace NVORNQEL20 {
 
 class PegClient;
+class TCimHTTPQualifierDecl;
 
 // A namespace whose content lives on a remote CIM server: one server on a
 // single-node system, one per node on a multi-node system. This side holds
@@ -104,6 +105,16 @@ public:
     // The namespace given through SetUpcallNamespace while it lives; else empty.
     boost::shared_ptr<ICIMNamespace> GetUpcallNamespace();
 
+    // Caches a declaration under its normalized name. A name already cached
+    // is replaced when the namespace replaces duplicates, and is refused
+    // with status 16 otherwise.
+    void AddQualifierDecl(boost::shared_ptr<TCimHTTPQualifierDecl> declaration);
+
+    // The key of every table of schema elements: the name in lower case.
+    // An empty name stays empty; any other must start with a letter or '_'
+    // and go on with letters, digits or '_', else status 25.
+    static std::string NormalizeName(const std::string& name);
+
 private:
     TNodeClients NodeEntry(int node, PegClient* client) const;
     bool IsNode(int node) const;
@@ -125,6 +136,7 @@ private:
     int fPort;
     bool fIsServeESXi5;
     bool fIsServeESXi;
+    std::map<std::string, boost::shared_ptr<TCimHTTPQualifierDecl>> fQualifierDecls;
 };
 
 }  // namespace NVORNQEL20

@@ -17,12 +17,11 @@ TEST(TCIMDateTime, ValidTextsReadBackUnchanged) {
     EXPECT_EQ("00000000000000.000000:000", TCIMDateTime().ToString());
 }
 
-TEST(TCIMDateTime, MalformedTextsAreRefused) {
-    for (const char* text : {"", "2024", "20240315081500.000000+0000", "20240315081500,000000+000",
-                             "20240315081500.000000*000", "2024031508150a.000000+000", "20241315081500.000000+000",
-                             "20230229081500.000000+000", "20240431081500.000000+000", "20240315241500.000000+000",
-                             "20240315086000.000000+000", "20240315081560.000000+000", "00000000000000.000000:001",
-                             "00000000240000.000000:000", "2024-03-15 08:15:00 +000"}) {
+namespace {
+
+// Each text is refused with status 4 and a detail that quotes it.
+void ExpectRefused(std::initializer_list<const char*> texts) {
+    for (const char* text : texts) {
         try {
             TCIMDateTime parsed{std::string(text)};
             ADD_FAILURE() << "accepted " << text;
@@ -31,6 +30,16 @@ TEST(TCIMDateTime, MalformedTextsAreRefused) {
             EXPECT_NE(std::string::npos, error.GetDetail().find(text)) << error.GetDetail();
         }
     }
+}
+
+}  // namespace
+
+TEST(TCIMDateTime, MalformedTextsAreRefused) {
+    ExpectRefused({"", "2024", "20240315081500.000000+0000", "20240315081500,000000+000",
+                   "20240315081500.000000*000", "2024031508150a.000000+000", "20241315081500.000000+000",
+                   "20230229081500.000000+000", "20240431081500.000000+000", "20240315241500.000000+000",
+                   "20240315086000.000000+000", "20240315081560.000000+000", "00000000000000.000000:001",
+                   "00000000240000.000000:000", "2024-03-15 08:15:00 +000"});
 }
 
 TEST(TCIMDateTime, ReadableTexts) {
@@ -67,4 +76,31 @@ TEST(TCIMDateTime, ComparisonsFollowTimeNotText) {
     EXPECT_LT(TCIMDateTime("00000000235959.999999:000"), TCIMDateTime("00000001000000.000000:000"));
     EXPECT_NE(TCIMDateTime("00000000000000.000000:000"), TCIMDateTime("00000101000000.000000+000"));
     EXPECT_FALSE(TCIMDateTime() < TCIMDateTime());
+}
+
+TEST(TCIMDateTime, OpenFieldsKeepTheirText) {
+    for (const char* text : {"2024031509****.******-300", "**************.******+000", "20240315081500.123***+000",
+                             "202403********.******+060", "0000001213****.******:000", "**************.******:000"}) {
+        const TCIMDateTime open{std::string(text)};
+        EXPECT_EQ(text, open.ToString());
+        EXPECT_EQ(text, open.ToUIString());
+        EXPECT_EQ(open, TCIMDateTime(text));
+    }
+    EXPECT_TRUE(TCIMDateTime("0000001213****.******:000").IsInterval());
+    EXPECT_FALSE(TCIMDateTime("2024031509****.******-300").IsInterval());
+
+    // An open datetime is not the instant it starts at, and sorts after it.
+    const TCIMDateTime open("2024031509****.******-300");
+    const TCIMDateTime start("20240315090000.000000-300");
+    EXPECT_NE(start, open);
+    EXPECT_LT(start, open);
+    EXPECT_FALSE(open < start);
+    EXPECT_LT(open, TCIMDateTime("20240315090001.000000-300"));
+}
+
+TEST(TCIMDateTime, FieldsLeftOpenOnlyFromTheRight) {
+    ExpectRefused({"2024031509*1**.******-300", "202403150915**.000000+000", "20240315091500.******+***",
+                   "20240315091500.000000+0*0", "2024031*091500.******+000", "2024031509****.**0***-300",
+                   "20241315******.******+000", "202402300*****.******+000", "0000001*******.******:000",
+                   "00000012******.******:***"});
 }

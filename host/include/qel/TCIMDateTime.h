@@ -7,6 +7,12 @@ namespace NVORNQEL20 {
 
 // A CIM datetime: a timestamp "yyyymmddhhmmss.mmmmmmsutc" (s is + or -, utc
 // the offset in minutes) or an interval "ddddddddhhmmss.mmmmmm:000".
+//
+// The least significant fields may be left open with '*' (DMTF DSP0004):
+// whole fields from one field to the seconds, and the microseconds digit by
+// digit from the right ("2024031509****.******-300"). Such a datetime keeps
+// its text, which ToString and ToUIString give back unchanged; it counts as
+// the earliest instant it allows, and is equal only to the same text.
 class TCIMDateTime {
 public:
     // The zero interval.
@@ -28,7 +34,9 @@ public:
     std::string ToUIString() const;
 
     // Intervals order before timestamps; intervals by length, timestamps by
-    // the instant they name (so equal instants in other time zones are equal).
+    // the instant they name (so equal instants in other time zones are
+    // equal); at the same instant a datetime with open fields after one
+    // without, and those by text.
     bool operator==(const TCIMDateTime& other) const;
     bool operator!=(const TCIMDateTime& other) const;
     bool operator<(const TCIMDateTime& other) const;
@@ -46,6 +54,7 @@ private:
     unsigned short fSeconds;
     unsigned fMicroseconds;
     short fUtcOffsetMinutes;  // timestamps only
+    std::string fWildcardText;  // empty unless fields are left open
 };
 
 }  // namespace NVORNQEL20

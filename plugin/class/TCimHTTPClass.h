@@ -1,0 +1,121 @@
+#ifndef CIMHTTP_CLASS_TCIMHTTPCLASS_H
+#define CIMHTTP_CLASS_TCIMHTTPCLASS_H
+
+#include <map>
+#include <string>
+
+#include <boost/enable_shared_from_this.hpp>
+#include <boost/shared_ptr.hpp>
+#include <boost/weak_ptr.hpp>
+
+#include <qel/ICIMClass.h>
+
+#include "schema/TCimHTTPQualifierTable.h"
+
+namespace NVORNQEL20 {
+
+class TCimHTTPMethodDecl;
+class TCimHTTPNamespace;
+class TCimHTTPPropertyDecl;
+
+// One CIM class of a remote namespace. Its qualifiers, property and method
+// declarations are kept by normalized name. The namespace and the parent
+// are held weakly, so a class never keeps them alive. Created only inside a
+// shared pointer.
+class TCimHTTPClass : public ICIMClass, public boost::enable_shared_from_this<TCimHTTPClass> {
+public:
+    // The parent argument is not used: the parent is set when the class loads.
+    TCimHTTPClass(boost::shared_ptr<TCimHTTPNamespace> nameSpace, int enumerateInstancesTimeout,
+                  const std::string& name, boost::shared_ptr<TCimHTTPClass> parent);
+    ~TCimHTTPClass() override;
+
+    void Validate(TCIMContext context) const override;
+    void AddToNamespace(TCIMContext context) override;
+    // Remote classes cannot be changed: status 31.
+    void RemoveFromNamespace(TCIMContext context) override;
+    void ModifyClass(boost::shared_ptr<ICIMClass> other, TCIMContext context) override;
+    const std::string& GetName(TCIMContext context) const override;
+    boost::shared_ptr<ICIMNamespace> GetNamespace(TCIMContext context) const override;
+    // True when the qualifier ASSOCIATION (ABSTRACT) is set and true.
+    bool IsAssociation(TCIMContext context) const override;
+    bool IsAbstract(TCIMContext context) const override;
+    bool IsRootClass(TCIMContext context) const override;
+    boost::shared_ptr<ICIMClass> GetSuperClass(TCIMContext context) const override;
+    void EnumerateSubClasses(TClassCallback callback, bool deep, TCIMContext context) const override;
+    bool IsSubclassOf(boost::shared_ptr<ICIMClass const> other, TCIMContext context) const override;
+    void EnumerateAssociatedClasses(TClassCallback callback, const std::string& associationClass,
+                                    const std::string& resultClass, const std::string& role,
+                                    const std::string& resultRole, TCIMContext context) const override;
+    void EnumerateAssociationClasses(TClassCallback callback, const std::string& resultClass,
+                                     const std::string& role, TCIMContext context) const override;
+    void EnumerateKeyNames(TKeyNameCallback callback, TCIMContext context) const override;
+    boost::shared_ptr<ICIMPropertyDecl> AllocatePropertyDecl(const std::string& name, const TCIMValue& defaultValue,
+                                                             TCIMContext context) override;
+    // Status 15 when missing, except for DateTimeOfCollection, which gives empty.
+    boost::shared_ptr<ICIMPropertyDecl> GetPropertyDecl(const std::string& name, TCIMContext context) const override;
+    void EnumeratePropertyDecls(TPropertyDeclCallback callback, TCIMContext context) const override;
+    boost::shared_ptr<ICIMProperty> GetProperty(const std::string& name, TCIMContext context) const override;
+    // Status 31.
+    void SetPropertyValue(const std::string& name, const TCIMValue& value, TCIMContext context) override;
+    void EnumerateStaticProperties(TPropertyCallback callback, TCIMContext context) const override;
+    boost::shared_ptr<ICIMInstance> AllocateInstance(TCIMContext context) override;
+    void EnumerateInstances(TInstanceCallback callback, bool deep, TCIMContext context) override;
+    boost::shared_ptr<ICIMMethodDecl> AllocateMethodDecl(const std::string& name, TCIMValue::TCIMType returnType,
+                                                         TCIMContext context) override;
+    // Empty when missing.
+    boost::shared_ptr<ICIMMethodDecl> GetMethodDecl(const std::string& name, TCIMContext context) const override;
+    void EnumerateMethodDecls(TMethodDeclCallback callback, TCIMContext context) const override;
+    TCIMValue InvokeMethod(const std::string& methodName, TCIMContext& parameters, TCIMContext context) override;
+    // By exact name (case-sensitive).
+    bool operator==(const ICIMClass& other) const override;
+    bool operator<(const ICIMClass& other) const override;
+    // Copies nothing.
+    ICIMClass& operator=(const ICIMClass& other) override;
+    bool hasCollected(TCIMContext context) const override;
+    void SetCollected(bool collected, TCIMContext context) override;
+    void AddChildClass(boost::shared_ptr<ICIMClass> child, TCIMContext context) override;
+    void RemoveChildClass(boost::shared_ptr<ICIMClass> child, TCIMContext context) override;
+    void AddInstance(boost::shared_ptr<ICIMInstance> instance, TCIMContext context) override;
+    void RemoveInstance(boost::shared_ptr<ICIMInstance> instance, TCIMContext context) override;
+    void AddAssociationClass(boost::shared_ptr<ICIMClass> association, TCIMContext context) override;
+    void RemoveAssociationClass(boost::shared_ptr<ICIMClass> association, TCIMContext context) override;
+    // Enforces the override rules; see the definition.
+    void AddPropertyDecl(boost::shared_ptr<ICIMPropertyDecl> declaration, TCIMContext context) override;
+    void RemovePropertyDecl(boost::shared_ptr<ICIMPropertyDecl> declaration, TCIMContext context) override;
+    void AddMethodDecl(boost::shared_ptr<ICIMMethodDecl> declaration, TCIMContext context) override;
+    void RemoveMethodDecl(boost::shared_ptr<ICIMMethodDecl> declaration, TCIMContext context) override;
+    boost::shared_ptr<ICIMInstance> GetInstance(const TCIMReference& reference, TCIMContext context) const override;
+
+    void AddQualifier(boost::shared_ptr<ICIMQualifier> qualifier, TCIMContext context) override;
+    // Both forms give the qualifier the declaration's flavor.
+    boost::shared_ptr<ICIMQualifier> AllocateQualifier(boost::shared_ptr<ICIMQualifierDecl const> declaration,
+                                                       const TCIMValue& value, TCIMContext context) override;
+    boost::shared_ptr<ICIMQualifier> AllocateQualifier(boost::shared_ptr<ICIMQualifierDecl const> declaration,
+                                                       const TCIMValue& value, ICIMQualifierDecl::EFlavor flavor,
+                                                       TCIMContext context) override;
+    // Empty when missing.
+    boost::shared_ptr<ICIMQualifier> GetQualifier(const std::string& name, TCIMContext context) const override;
+    void EnumerateQualifiers(TQualifierCallback callback, TCIMContext context) const override;
+    // Not supported on classes: status 1.
+    boost::shared_ptr<ICIMQualifier> GetQualifier(const std::string& name, bool& found,
+                                                  TCIMContext context) const override;
+
+private:
+    typedef std::map<std::string, boost::shared_ptr<TCimHTTPPropertyDecl>> TPropertyDecls;
+
+    TCimHTTPQualifier::TOwner SelfAsOwner();
+    bool HasTrueQualifier(const std::string& name) const;
+    bool DeclaresOverride(const ICIMPropertyDecl& declaration) const;
+    void CheckOverride(const ICIMPropertyDecl& declaration, TPropertyDecls::const_iterator existing) const;
+
+    boost::weak_ptr<TCimHTTPNamespace> fNamespace;
+    std::string fName;
+    TCimHTTPQualifierTable fQualifiers;
+    TPropertyDecls fPropertyDecls;
+    std::map<std::string, boost::shared_ptr<TCimHTTPMethodDecl>> fMethodDecls;
+    int fEnumerateInstancesTimeout;
+};
+
+}  // namespace NVORNQEL20
+
+#endif
