@@ -1,12 +1,14 @@
 #include "CimXmlWriter.h"
 
+#include <algorithm>
+
 namespace testcimom {
 
 namespace {
 
 std::string attr(const char* name, const std::string& value)
 {
-    return std::string(" ") + name + "=\"" + CimXmlWriter::escape(value) + "\"";
+    return std::string(" ") + name + "=\"" + CimXmlWriter::escape(value, true) + "\"";
 }
 
 std::string flavorAttributes(const Flavor& flavor)
@@ -23,9 +25,21 @@ std::string flavorAttributes(const Flavor& flavor)
     return text;
 }
 
+std::string localNamespacePath(const std::string& nameSpace)
+{
+    std::string text = "<LOCALNAMESPACEPATH>\n";
+    std::size_t begin = 0;
+    while (begin <= nameSpace.size()) {
+        std::size_t slash = std::min(nameSpace.find('/', begin), nameSpace.size());
+        text += "<NAMESPACE" + attr("NAME", nameSpace.substr(begin, slash - begin)) + "/>\n";
+        begin = slash + 1;
+    }
+    return text + "</LOCALNAMESPACEPATH>\n";
+}
+
 }  // namespace
 
-std::string CimXmlWriter::escape(const std::string& text)
+std::string CimXmlWriter::escape(const std::string& text, bool inAttribute)
 {
     std::string escaped;
     escaped.reserve(text.size());
@@ -36,6 +50,11 @@ std::string CimXmlWriter::escape(const std::string& text)
         case '>': escaped += "&gt;"; break;
         case '"': escaped += "&quot;"; break;
         case '\'': escaped += "&apos;"; break;
+        // References, so the reader's line-end and attribute-value
+        // normalisation leave them as they are.
+        case '\r': escaped += "&#13;"; break;
+        case '\n': escaped += inAttribute ? "&#10;" : "\n"; break;
+        case '\t': escaped += inAttribute ? "&#9;" : "\t"; break;
         default: escaped += c;
         }
     }
@@ -54,6 +73,13 @@ void CimXmlWriter::value(const Value& value)
 {
     if (value.isNull)
         return;
+    if (value.type == CimType::Reference && value.isArray) {
+        out_ += "<VALUE.REFARRAY>\n";
+        for (const ObjectPath& path : value.references)
+            valueReference(path);
+        out_ += "</VALUE.REFARRAY>\n";
+        return;
+    }
     if (value.type == CimType::Reference) {
         if (!value.references.empty())
             valueReference(value.references.front());
@@ -71,10 +97,20 @@ void CimXmlWriter::value(const Value& value)
     out_ += "</VALUE.ARRAY>\n";
 }
 
+// A path with a namespace keeps it (LOCALINSTANCEPATH, LOCALCLASSPATH); the
+// paths of the data sets have none and go out as the bare name.
 void CimXmlWriter::valueReference(const ObjectPath& path)
 {
     out_ += "<VALUE.REFERENCE>\n";
-    instanceName(path);
+    const char* wrapper = path.keys.empty() ? "LOCALCLASSPATH" : "LOCALINSTANCEPATH";
+    if (!path.nameSpace.empty())
+        out_ += std::string("<") + wrapper + ">\n" + localNamespacePath(path.nameSpace);
+    if (path.keys.empty())
+        className(path.className);
+    else
+        instanceName(path);
+    if (!path.nameSpace.empty())
+        out_ += std::string("</") + wrapper + ">\n";
     out_ += "</VALUE.REFERENCE>\n";
 }
 

@@ -2,6 +2,7 @@
 
 #include "ClassResolver.h"
 #include "CimXmlWriter.h"
+#include "MethodSignature.h"
 
 #include <algorithm>
 #include <initializer_list>
@@ -203,7 +204,10 @@ OperationOutcome OperationHandler::execute(const CimRequest& request) const
 {
     OperationOutcome outcome;
     try {
-        outcome.content = dispatch(request);
+        if (request.intrinsic)
+            outcome.content = dispatch(request);
+        else
+            outcome = invokeMethod(request);
     } catch (const CimError& error) {
         outcome.error = error;
     } catch (const std::exception& error) {
@@ -215,8 +219,6 @@ OperationOutcome OperationHandler::execute(const CimRequest& request) const
 
 std::string OperationHandler::dispatch(const CimRequest& request) const
 {
-    if (!request.intrinsic)
-        return invokeMethod(request);
     using Operation = std::string (OperationHandler::*)(const CimRequest&) const;
     static const std::map<std::string, Operation> operations = {
         {"getclass", &OperationHandler::getClass},
@@ -339,23 +341,39 @@ std::vector<std::string> OperationHandler::classChain(const std::string& nameSpa
     return chain;
 }
 
-std::string OperationHandler::invokeMethod(const CimRequest& request) const
+// Without a handler the method is not available, as the captured server
+// answers for classes that have no provider; a class that has one answers
+// for a method it does not declare that there is no such method.
+OperationOutcome OperationHandler::invokeMethod(const CimRequest& request) const
 {
     std::vector<std::string> chain = classChain(request.nameSpace, request.target.className);
     if (chain.empty())
         throw CimError(CimStatus::InvalidClass, request.target.className);
-    if (!request.target.keys.empty() && !repository_.findInstance(request.nameSpace, request.target))
-        throw CimError(CimStatus::NotFound, request.target.toString());
+    InstanceRef instance;
+    if (!request.target.keys.empty()) {
+        instance = repository_.findInstance(request.nameSpace, request.target);
+        if (!instance)
+            throw CimError(CimStatus::NotFound, request.target.toString());
+    }
+    CimClass cimClass = requiredClass(request.nameSpace, request.target.className, CimStatus::InvalidClass);
+    const Method* declared = findByName(cimClass.methods, request.methodName);
     std::optional<MethodHandler> handler = methods_.find(request.nameSpace, chain, request.methodName);
+    if (!handler && !declared && methods_.servesAny(request.nameSpace, chain))
+        throw CimError(CimStatus::MethodNotFound, request.methodName);
     if (!handler)
         throw CimError(CimStatus::MethodNotAvailable, request.methodName);
-    MethodResult result = (*handler)(MethodCall{request.nameSpace, request.target, request.methodName, request.params});
+    std::vector<ParamValue> params = declared ? MethodSignature(*declared).bind(request.params) : request.params;
+    MethodResult result =
+        (*handler)(MethodCall{request.nameSpace, request.target, request.methodName, std::move(params), instance});
     CimXmlWriter writer;
     if (!result.returnValue.isNull)
         writer.paramValue("RETURNVALUE", "", result.returnValue);
     for (const ParamValue& out : result.outParameters)
         writer.paramValue("PARAMVALUE", out.name, out.value);
-    return writer.take();
+    OperationOutcome outcome;
+    outcome.content = writer.take();
+    outcome.answerDelay = result.answerDelay;
+    return outcome;
 }
 
 }  // namespace testcimom

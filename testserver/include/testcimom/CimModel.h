@@ -34,6 +34,12 @@ auto findByName(Elements& elements, std::string_view name) -> decltype(&elements
     return it == elements.end() ? nullptr : &*it;
 }
 
+struct Qualifier;
+
+// The value of a boolean qualifier such as Key, In, Out or Static; fallback
+// when it is missing or null.
+bool qualifierFlag(const std::vector<Qualifier>& qualifiers, std::string_view name, bool fallback);
+
 struct ObjectPath;
 
 struct KeyBinding {
@@ -65,6 +71,7 @@ struct Value {
     static Value scalar(CimType type, std::string text);
     static Value array(CimType type, std::vector<std::string> texts);
     static Value reference(ObjectPath path);
+    static Value referenceArray(std::vector<ObjectPath> paths);
     static Value text(std::string text) { return scalar(CimType::String, std::move(text)); }
     static Value boolean(bool value) { return scalar(CimType::Boolean, value ? "TRUE" : "FALSE"); }
 };
@@ -142,6 +149,7 @@ struct QualifierDecl {
 struct ParamValue {
     std::string name;
     Value value;
+    bool typed = true;  // false: sent without PARAMTYPE, so its type is the declared one
 };
 
 }  // namespace testcimom
