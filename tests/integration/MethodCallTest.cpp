@@ -83,8 +83,8 @@ std::vector<Input> scalarsAtTheirLimits()
 
 std::vector<Input> otherScalars()
 {
-    CIMObjectPath withNamespace("VORN_MethodTest.Active=TRUE,Name=\"plain.example.test\",Number=0,Offset=2147483647");
-    withNamespace.setNameSpace(kNamespace);
+    const char* withHost = "//cimom.example.test/root/cimv2:VORN_MethodTest.Active=TRUE,Name=\"plain.example.test\","
+                           "Number=0,Offset=2147483647";
     return {
         {"InBoolean", CIMValue(Boolean(false)), "FALSE"},
         {"InUint8", CIMValue(Uint8(0)), "0"},
@@ -94,15 +94,15 @@ std::vector<Input> otherScalars()
         {"InReal64", CIMValue(-std::numeric_limits<Real64>::infinity()), "-INF"},
         {"InChar16", CIMValue(Char16('A')), "U+0041"},
         {"InString", CIMValue(String("  two\r\nlines\t ")), "\"  two\r\nlines\t \""},
-        {"InReference", CIMValue(withNamespace),
-         "root/cimv2:VORN_MethodTest.Active=TRUE,Name=\"plain.example.test\",Number=0,Offset=2147483647"},
+        {"InReference", CIMValue(CIMObjectPath(withHost)), withHost},
         {"InUint16", CIMValue(CIMTYPE_UINT16, false), "null"},
     };
 }
 
 std::vector<Input> arrays()
 {
-    CIMObjectPath first("VORN_MethodTest.Active=TRUE,Name=\"esx02 \xC3\xA4\xC3\xB6\xC3\xBC \xE2\x82\xAC\",Number=1,Offset=-1");
+    const std::string first =
+        "root/cimv2:VORN_MethodTest.Active=TRUE,Name=\"esx02 \xC3\xA4\xC3\xB6\xC3\xBC \xE2\x82\xAC\",Number=1,Offset=-1";
     return {
         {"InBooleanArray", arrayOf<Boolean>({true, false}), "[TRUE,FALSE]"},
         {"InUint8Array", arrayOf<Uint8>({0, 255}), "[0,255]"},
@@ -121,8 +121,8 @@ std::vector<Input> arrays()
         {"InDatetimeArray", arrayOf<CIMDateTime>({CIMDateTime("20240101000000.000000+000"),
                                                   CIMDateTime("00000000000001.000000:000")}),
          "[20240101000000.000000+000,00000000000001.000000:000]"},
-        {"InReferenceArray", arrayOf<CIMObjectPath>({first, quotedInstance()}),
-         "[" + first.toString().str() + "," + kQuotedInstanceText + "]"},
+        {"InReferenceArray", arrayOf<CIMObjectPath>({CIMObjectPath(first.c_str()), quotedInstance()}),
+         "[" + first + "," + kQuotedInstanceText + "]"},
     };
 }
 

@@ -93,7 +93,8 @@ bool ObjectPath::sameAs(const ObjectPath& other) const
 
 std::string ObjectPath::toString() const
 {
-    std::string text = nameSpace.empty() ? className : nameSpace + ":" + className;
+    std::string text = host.empty() ? "" : "//" + host + "/";
+    text += nameSpace.empty() ? className : nameSpace + ":" + className;
     for (std::size_t i = 0; i < keys.size(); ++i) {
         text += i == 0 ? '.' : ',';
         text += keys[i].name + "=";

@@ -248,6 +248,8 @@ ObjectPath CimXmlReader::readPath(const xmlNode* node)
         if (xmlNode* child = firstChild(node, inner)) {
             ObjectPath path = readPath(child);
             path.nameSpace = namespaceOfPath(node);
+            if (xmlNode* full = firstChild(node, "NAMESPACEPATH"))
+                path.host = textOf(requiredChild(full, "HOST"));
             return path;
         }
     }

@@ -25,7 +25,8 @@ std::string flavorAttributes(const Flavor& flavor)
     return text;
 }
 
-std::string localNamespacePath(const std::string& nameSpace)
+// LOCALNAMESPACEPATH, inside NAMESPACEPATH with the HOST when there is one.
+std::string namespacePath(const std::string& host, const std::string& nameSpace)
 {
     std::string text = "<LOCALNAMESPACEPATH>\n";
     std::size_t begin = 0;
@@ -34,7 +35,10 @@ std::string localNamespacePath(const std::string& nameSpace)
         text += "<NAMESPACE" + attr("NAME", nameSpace.substr(begin, slash - begin)) + "/>\n";
         begin = slash + 1;
     }
-    return text + "</LOCALNAMESPACEPATH>\n";
+    text += "</LOCALNAMESPACEPATH>\n";
+    if (host.empty())
+        return text;
+    return "<NAMESPACEPATH>\n<HOST>" + CimXmlWriter::escape(host) + "</HOST>\n" + text + "</NAMESPACEPATH>\n";
 }
 
 }  // namespace
@@ -97,20 +101,22 @@ void CimXmlWriter::value(const Value& value)
     out_ += "</VALUE.ARRAY>\n";
 }
 
-// A path with a namespace keeps it (LOCALINSTANCEPATH, LOCALCLASSPATH); the
-// paths of the data sets have none and go out as the bare name.
+// A path keeps its host and namespace (INSTANCEPATH, LOCALINSTANCEPATH, ...);
+// the paths of the data sets have neither and go out as the bare name.
 void CimXmlWriter::valueReference(const ObjectPath& path)
 {
     out_ += "<VALUE.REFERENCE>\n";
-    const char* wrapper = path.keys.empty() ? "LOCALCLASSPATH" : "LOCALINSTANCEPATH";
-    if (!path.nameSpace.empty())
-        out_ += std::string("<") + wrapper + ">\n" + localNamespacePath(path.nameSpace);
+    std::string wrapper = path.host.empty() ? "LOCAL" : "";
+    wrapper += path.keys.empty() ? "CLASSPATH" : "INSTANCEPATH";
+    const bool wrapped = !path.nameSpace.empty();
+    if (wrapped)
+        out_ += "<" + wrapper + ">\n" + namespacePath(path.host, path.nameSpace);
     if (path.keys.empty())
         className(path.className);
     else
         instanceName(path);
-    if (!path.nameSpace.empty())
-        out_ += std::string("</") + wrapper + ">\n";
+    if (wrapped)
+        out_ += "</" + wrapper + ">\n";
     out_ += "</VALUE.REFERENCE>\n";
 }
 

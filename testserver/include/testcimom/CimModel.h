@@ -50,13 +50,14 @@ struct KeyBinding {
 };
 
 struct ObjectPath {
+    std::string host;       // set only with a namespace (INSTANCEPATH, CLASSPATH)
     std::string nameSpace;  // empty for a local path
     std::string className;
     std::vector<KeyBinding> keys;  // empty for a class path
 
     // Same class and same keys, names compared without case, key order ignored.
     bool sameAs(const ObjectPath& other) const;
-    // OpenPegasus text form: Class.Key="value",Other=12
+    // OpenPegasus text form: //host/ns:Class.Key="value",Other=12
     std::string toString() const;
 };
 
