@@ -193,6 +193,17 @@ private:
     bool narrow_ = false;
 };
 
+// RETURNVALUE (when not null) and the output PARAMVALUEs.
+std::string methodResultContent(const MethodResult& result)
+{
+    CimXmlWriter writer;
+    if (!result.returnValue.isNull)
+        writer.paramValue("RETURNVALUE", "", result.returnValue);
+    for (const ParamValue& out : result.outParameters)
+        writer.paramValue("PARAMVALUE", out.name, out.value);
+    return writer.take();
+}
+
 }  // namespace
 
 OperationHandler::OperationHandler(const Repository& repository, const MethodProviders& methods)
@@ -341,37 +352,44 @@ std::vector<std::string> OperationHandler::classChain(const std::string& nameSpa
     return chain;
 }
 
+InstanceRef OperationHandler::targetInstance(const CimRequest& request) const
+{
+    if (request.target.keys.empty())
+        return nullptr;
+    InstanceRef instance = repository_.findInstance(request.nameSpace, request.target);
+    if (!instance)
+        throw CimError(CimStatus::NotFound, request.target.toString());
+    return instance;
+}
+
 // Without a handler the method is not available, as the captured server
 // answers for classes that have no provider; a class that has one answers
 // for a method it does not declare that there is no such method.
+MethodHandler OperationHandler::handlerFor(const CimRequest& request, const std::vector<std::string>& chain,
+                                           const Method* declared) const
+{
+    std::optional<MethodHandler> handler = methods_.find(request.nameSpace, chain, request.methodName);
+    if (handler)
+        return *handler;
+    if (!declared && methods_.servesAny(request.nameSpace, chain))
+        throw CimError(CimStatus::MethodNotFound, request.methodName);
+    throw CimError(CimStatus::MethodNotAvailable, request.methodName);
+}
+
 OperationOutcome OperationHandler::invokeMethod(const CimRequest& request) const
 {
     std::vector<std::string> chain = classChain(request.nameSpace, request.target.className);
     if (chain.empty())
         throw CimError(CimStatus::InvalidClass, request.target.className);
-    InstanceRef instance;
-    if (!request.target.keys.empty()) {
-        instance = repository_.findInstance(request.nameSpace, request.target);
-        if (!instance)
-            throw CimError(CimStatus::NotFound, request.target.toString());
-    }
+    InstanceRef instance = targetInstance(request);
     CimClass cimClass = requiredClass(request.nameSpace, request.target.className, CimStatus::InvalidClass);
     const Method* declared = findByName(cimClass.methods, request.methodName);
-    std::optional<MethodHandler> handler = methods_.find(request.nameSpace, chain, request.methodName);
-    if (!handler && !declared && methods_.servesAny(request.nameSpace, chain))
-        throw CimError(CimStatus::MethodNotFound, request.methodName);
-    if (!handler)
-        throw CimError(CimStatus::MethodNotAvailable, request.methodName);
+    MethodHandler handler = handlerFor(request, chain, declared);
     std::vector<ParamValue> params = declared ? MethodSignature(*declared).bind(request.params) : request.params;
     MethodResult result =
-        (*handler)(MethodCall{request.nameSpace, request.target, request.methodName, std::move(params), instance});
-    CimXmlWriter writer;
-    if (!result.returnValue.isNull)
-        writer.paramValue("RETURNVALUE", "", result.returnValue);
-    for (const ParamValue& out : result.outParameters)
-        writer.paramValue("PARAMVALUE", out.name, out.value);
+        handler(MethodCall{request.nameSpace, request.target, request.methodName, std::move(params), instance});
     OperationOutcome outcome;
-    outcome.content = writer.take();
+    outcome.content = methodResultContent(result);
     outcome.answerDelay = result.answerDelay;
     return outcome;
 }

@@ -36,6 +36,9 @@ private:
     std::string enumerateQualifiers(const CimRequest& request) const;
     OperationOutcome invokeMethod(const CimRequest& request) const;
 
+    InstanceRef targetInstance(const CimRequest& request) const;
+    MethodHandler handlerFor(const CimRequest& request, const std::vector<std::string>& chain,
+                             const Method* declared) const;
     CimClass requiredClass(const std::string& nameSpace, const std::string& className, CimStatus missing) const;
     std::vector<std::string> classChain(const std::string& nameSpace, const std::string& className) const;
 
