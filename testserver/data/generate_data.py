@@ -100,6 +100,12 @@ class Schema:
 
     def parameter(self, p):
         name, ctype, quals = p['name'], p['type'], self.qualifiers(p.get('q', []))
+        if ctype.endswith(' REF[]'):
+            return (f'<PARAMETER.REFARRAY NAME="{name}" REFERENCECLASS="{ctype[:-6]}">\n{quals}'
+                    f'</PARAMETER.REFARRAY>\n')
+        if ctype.endswith(' REF'):
+            return (f'<PARAMETER.REFERENCE NAME="{name}" REFERENCECLASS="{ctype[:-4]}">\n{quals}'
+                    f'</PARAMETER.REFERENCE>\n')
         if ctype.endswith('[]'):
             return f'<PARAMETER.ARRAY NAME="{name}" TYPE="{ctype[:-2]}">\n{quals}</PARAMETER.ARRAY>\n'
         return f'<PARAMETER NAME="{name}" TYPE="{ctype}">\n{quals}</PARAMETER>\n'
@@ -393,6 +399,103 @@ def demo_instances():
     return out
 
 
+# ------------------------------------------------------------ method test set
+# Methods with parameters of every CIM type, on instances whose keys are of
+# every key type (string with quotes, backslashes and non-ASCII text,
+# integers at their limits, boolean, references).
+SCALARS = [('Boolean', 'boolean'), ('Uint8', 'uint8'), ('Sint8', 'sint8'), ('Uint16', 'uint16'),
+           ('Sint16', 'sint16'), ('Uint32', 'uint32'), ('Sint32', 'sint32'), ('Uint64', 'uint64'),
+           ('Sint64', 'sint64'), ('Real32', 'real32'), ('Real64', 'real64'), ('Char16', 'char16'),
+           ('String', 'string')]
+ECHO_SCALARS = SCALARS + [('Timestamp', 'datetime'), ('Interval', 'datetime'),
+                          ('Reference', 'VORN_MethodTest REF')]
+ECHO_ARRAYS = [(name + 'Array', ctype + '[]') for name, ctype in SCALARS] + [
+    ('DatetimeArray', 'datetime[]'), ('ReferenceArray', 'VORN_MethodTest REF[]')]
+MAX_DELAY_MS = 10000
+
+
+def in_param(name, ctype, text, *quals):
+    return {'name': name, 'type': ctype, 'q': [('In', True)] + list(quals) + [d(text)]}
+
+
+def out_param(name, ctype, text, *quals):
+    return {'name': name, 'type': ctype, 'q': [('In', False), ('Out', True)] + list(quals) + [d(text)]}
+
+
+def echo_method(name, return_type, text, params, extra_out=()):
+    inputs = [in_param('In' + p, t, 'Value to echo.') for p, t in params]
+    outputs = [out_param('Out' + p, t, f'In{p} as the server received it.') for p, t in params]
+    return {'name': name, 'type': return_type, 'q': [d(text), ('Static', True)],
+            'params': inputs + outputs + list(extra_out)}
+
+
+def identify_method(cls):
+    return {'name': 'Identify', 'type': 'string',
+            'q': [d('Returns the ElementName of the instance it is invoked on.')],
+            'params': [out_param('Self', f'{cls} REF', 'The path of the instance.')]}
+
+
+METHOD_TEST_CLASSES = [
+    {'name': 'VORN_MethodTest', 'q': [('Version', '1.0.0'), d('Extrinsic methods to test method calls with.')],
+     'props': [
+         key_string('Name', 'String key.'),
+         {'name': 'Number', 'type': 'uint64', 'q': [('Key', True), d('Unsigned integer key.')]},
+         {'name': 'Offset', 'type': 'sint32', 'q': [('Key', True), d('Signed integer key.')]},
+         {'name': 'Active', 'type': 'boolean', 'q': [('Key', True), d('Boolean key.')]},
+         {'name': 'ElementName', 'type': 'string', 'q': [d('Name of the instance.')]},
+     ],
+     'methods': [
+         echo_method('EchoScalars', 'string', 'Returns each input in the output of the same type; the return '
+                     'value lists the inputs as the server read them, in canonical form.', ECHO_SCALARS),
+         echo_method('EchoArrays', 'uint32', 'Returns each input array in the output of the same type and '
+                     'the number of elements received.', ECHO_ARRAYS,
+                     [out_param('Summary', 'string', 'The inputs as the server read them, in canonical form.')]),
+         {'name': 'Fail', 'type': 'uint32', 'q': [d('Fails with the CIM status Code; 0 succeeds.'), ('Static', True)],
+          'params': [in_param('Code', 'uint32', 'CIM status code to fail with.', ('Required', True)),
+                     in_param('Message', 'string', 'Text of the error.')]},
+         {'name': 'Delay', 'type': 'uint32', 'q': [d(f'Answers after Milliseconds (at most {MAX_DELAY_MS}).'),
+                                                   ('Static', True)],
+          'params': [in_param('Milliseconds', 'uint32', 'How long to wait.', ('Required', True),
+                              ('Units', 'MilliSeconds')),
+                     out_param('Delayed', 'uint32', 'How long the answer was held back.', ('Units', 'MilliSeconds'))]},
+         identify_method('VORN_MethodTest'),
+     ]},
+    {'name': 'VORN_MethodTestLink',
+     'q': [('Association', True), ('Version', '1.0.0'), d('Ties two method test instances (reference keys).')],
+     'props': [
+         {'name': 'Antecedent', 'type': 'VORN_MethodTest REF', 'q': [('Key', True), d('The first instance.')]},
+         {'name': 'Dependent', 'type': 'VORN_MethodTest REF', 'q': [('Key', True), d('The second instance.')]},
+         {'name': 'ElementName', 'type': 'string', 'q': [d('Name of the link.')]},
+     ],
+     'methods': [identify_method('VORN_MethodTestLink')]},
+]
+
+METHOD_TESTS = [
+    ('esx02 äöü €', 1, -1, True, 'First'),
+    ('esx "quoted" C:\\vm\\disk, a=b äöü €', 18446744073709551615, -2147483648, False, 'Second'),
+    ('plain.example.test', 0, 2147483647, True, 'Third'),
+]
+
+
+def method_test_name(number):
+    name, num, offset, active, _ = METHOD_TESTS[number]
+    return instance_name('VORN_MethodTest', [('Name', 'string', name), ('Number', 'numeric', num),
+                                             ('Offset', 'numeric', offset),
+                                             ('Active', 'boolean', 'TRUE' if active else 'FALSE')])
+
+
+def method_test_instances():
+    out = ''.join(instance_xml('VORN_MethodTest', [
+        ('Name', 'string', name), ('Number', 'uint64', num), ('Offset', 'sint32', offset),
+        ('Active', 'boolean', active), ('ElementName', 'string', element)])
+        for name, num, offset, active, element in METHOD_TESTS)
+    for first, second, element in [(0, 1, 'First to second'), (1, 2, 'Second to third')]:
+        out += instance_xml('VORN_MethodTestLink', [
+            ('Antecedent', 'VORN_MethodTest REF', method_test_name(first)),
+            ('Dependent', 'VORN_MethodTest REF', method_test_name(second)), ('ElementName', 'string', element)])
+    return out
+
+
 def main():
     cimxml, out = Path(sys.argv[1]), Path(sys.argv[2])
     decls = parse_qualifier_mof((cimxml / 'mof' / 'qualifiers.mof').read_text())
@@ -405,6 +508,8 @@ def main():
     write_declaration(out / 'sample-provider.xml', sample_provider_class(schema))
     write_declaration(out / 'demo-schema.xml', ''.join(schema.cls(c) for c in DEMO_CLASSES))
     write_declaration(out / 'demo-instances.xml', demo_instances())
+    write_declaration(out / 'method-test.xml',
+                      ''.join(schema.cls(c) for c in METHOD_TEST_CLASSES) + method_test_instances())
 
 
 if __name__ == '__main__':

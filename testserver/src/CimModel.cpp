@@ -73,6 +73,14 @@ std::string lowerName(std::string_view name)
     return lower;
 }
 
+bool qualifierFlag(const std::vector<Qualifier>& qualifiers, std::string_view name, bool fallback)
+{
+    const Qualifier* qualifier = findByName(qualifiers, name);
+    if (qualifier == nullptr || qualifier->value.isNull || qualifier->value.items.empty())
+        return fallback;
+    return sameName(qualifier->value.items.front(), "TRUE");
+}
+
 bool ObjectPath::sameAs(const ObjectPath& other) const
 {
     if (!sameName(className, other.className) || keys.size() != other.keys.size())
@@ -85,7 +93,8 @@ bool ObjectPath::sameAs(const ObjectPath& other) const
 
 std::string ObjectPath::toString() const
 {
-    std::string text = nameSpace.empty() ? className : nameSpace + ":" + className;
+    std::string text = host.empty() ? "" : "//" + host + "/";
+    text += nameSpace.empty() ? className : nameSpace + ":" + className;
     for (std::size_t i = 0; i < keys.size(); ++i) {
         text += i == 0 ? '.' : ',';
         text += keys[i].name + "=";
@@ -126,6 +135,14 @@ Value Value::reference(ObjectPath path)
     return value;
 }
 
+Value Value::referenceArray(std::vector<ObjectPath> paths)
+{
+    Value value = null(CimType::Reference, true);
+    value.isNull = false;
+    value.references = std::move(paths);
+    return value;
+}
+
 const Property* CimClass::findProperty(std::string_view name) const
 {
     return findByName(properties, name);
@@ -138,8 +155,7 @@ const Qualifier* CimClass::findQualifier(std::string_view name) const
 
 bool CimClass::isKey(const Property& property) const
 {
-    const Qualifier* key = findByName(property.qualifiers, "Key");
-    return key != nullptr && !key->value.isNull && !key->value.items.empty() && key->value.items.front() == "TRUE";
+    return qualifierFlag(property.qualifiers, "Key", false);
 }
 
 const Property* Instance::findProperty(std::string_view name) const

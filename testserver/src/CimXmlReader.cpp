@@ -144,6 +144,15 @@ CimType CimXmlReader::readType(const xmlNode* node, const char* attributeName)
 Value CimXmlReader::readValue(const xmlNode* parent, CimType type, bool isArray)
 {
     Value value = Value::null(type, isArray);
+    if (type == CimType::Reference && isArray) {
+        if (xmlNode* array = firstChild(parent, "VALUE.REFARRAY")) {
+            std::vector<ObjectPath> paths;
+            for (xmlNode* item : childElements(array, "VALUE.REFERENCE"))
+                paths.push_back(readPath(item));
+            value = Value::referenceArray(std::move(paths));
+        }
+        return value;
+    }
     if (type == CimType::Reference) {
         if (xmlNode* reference = firstChild(parent, "VALUE.REFERENCE"))
             value = Value::reference(readPath(reference));
@@ -163,12 +172,17 @@ Value CimXmlReader::readValue(const xmlNode* parent, CimType type, bool isArray)
     return value;
 }
 
-Value CimXmlReader::readParamValue(const xmlNode* node)
+ParamValue CimXmlReader::readParamValue(const xmlNode* node)
 {
+    ParamValue param;
+    param.name = requiredAttribute(node, "NAME");
+    param.typed = attribute(node, "PARAMTYPE").has_value();
     CimType type = readType(node, "PARAMTYPE");
-    if (firstChild(node, "VALUE.REFERENCE") != nullptr)
+    bool isReferenceArray = firstChild(node, "VALUE.REFARRAY") != nullptr;
+    if (isReferenceArray || firstChild(node, "VALUE.REFERENCE") != nullptr)
         type = CimType::Reference;
-    return readValue(node, type, firstChild(node, "VALUE.ARRAY") != nullptr);
+    param.value = readValue(node, type, isReferenceArray || firstChild(node, "VALUE.ARRAY") != nullptr);
+    return param;
 }
 
 CimClass CimXmlReader::readClass(const xmlNode* node)
@@ -234,6 +248,8 @@ ObjectPath CimXmlReader::readPath(const xmlNode* node)
         if (xmlNode* child = firstChild(node, inner)) {
             ObjectPath path = readPath(child);
             path.nameSpace = namespaceOfPath(node);
+            if (xmlNode* full = firstChild(node, "NAMESPACEPATH"))
+                path.host = textOf(requiredChild(full, "HOST"));
             return path;
         }
     }

@@ -18,10 +18,12 @@ public:
     static ObjectPath readPath(const xmlNode* node);
     // "root/cimv2" from a LOCALNAMESPACEPATH.
     static std::string readNamespace(const xmlNode* node);
-    // VALUE, VALUE.ARRAY or VALUE.REFERENCE (children of node) as the given type.
+    // VALUE, VALUE.ARRAY, VALUE.REFERENCE or VALUE.REFARRAY (children of
+    // node) as the given type.
     static Value readValue(const xmlNode* parent, CimType type, bool isArray);
-    // The value of a PARAMVALUE / IPARAMVALUE, typed by PARAMTYPE or as string.
-    static Value readParamValue(const xmlNode* node);
+    // A PARAMVALUE, typed by PARAMTYPE or, without it, as string (a
+    // reference when it holds one).
+    static ParamValue readParamValue(const xmlNode* node);
     static CimType readType(const xmlNode* node, const char* attributeName = "TYPE");
 };
 

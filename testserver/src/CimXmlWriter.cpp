@@ -1,12 +1,14 @@
 #include "CimXmlWriter.h"
 
+#include <algorithm>
+
 namespace testcimom {
 
 namespace {
 
 std::string attr(const char* name, const std::string& value)
 {
-    return std::string(" ") + name + "=\"" + CimXmlWriter::escape(value) + "\"";
+    return std::string(" ") + name + "=\"" + CimXmlWriter::escape(value, true) + "\"";
 }
 
 std::string flavorAttributes(const Flavor& flavor)
@@ -23,9 +25,25 @@ std::string flavorAttributes(const Flavor& flavor)
     return text;
 }
 
+// LOCALNAMESPACEPATH, inside NAMESPACEPATH with the HOST when there is one.
+std::string namespacePath(const std::string& host, const std::string& nameSpace)
+{
+    std::string text = "<LOCALNAMESPACEPATH>\n";
+    std::size_t begin = 0;
+    while (begin <= nameSpace.size()) {
+        std::size_t slash = std::min(nameSpace.find('/', begin), nameSpace.size());
+        text += "<NAMESPACE" + attr("NAME", nameSpace.substr(begin, slash - begin)) + "/>\n";
+        begin = slash + 1;
+    }
+    text += "</LOCALNAMESPACEPATH>\n";
+    if (host.empty())
+        return text;
+    return "<NAMESPACEPATH>\n<HOST>" + CimXmlWriter::escape(host) + "</HOST>\n" + text + "</NAMESPACEPATH>\n";
+}
+
 }  // namespace
 
-std::string CimXmlWriter::escape(const std::string& text)
+std::string CimXmlWriter::escape(const std::string& text, bool inAttribute)
 {
     std::string escaped;
     escaped.reserve(text.size());
@@ -36,6 +54,11 @@ std::string CimXmlWriter::escape(const std::string& text)
         case '>': escaped += "&gt;"; break;
         case '"': escaped += "&quot;"; break;
         case '\'': escaped += "&apos;"; break;
+        // References, so the reader's line-end and attribute-value
+        // normalisation leave them as they are.
+        case '\r': escaped += "&#13;"; break;
+        case '\n': escaped += inAttribute ? "&#10;" : "\n"; break;
+        case '\t': escaped += inAttribute ? "&#9;" : "\t"; break;
         default: escaped += c;
         }
     }
@@ -54,6 +77,13 @@ void CimXmlWriter::value(const Value& value)
 {
     if (value.isNull)
         return;
+    if (value.type == CimType::Reference && value.isArray) {
+        out_ += "<VALUE.REFARRAY>\n";
+        for (const ObjectPath& path : value.references)
+            valueReference(path);
+        out_ += "</VALUE.REFARRAY>\n";
+        return;
+    }
     if (value.type == CimType::Reference) {
         if (!value.references.empty())
             valueReference(value.references.front());
@@ -71,10 +101,22 @@ void CimXmlWriter::value(const Value& value)
     out_ += "</VALUE.ARRAY>\n";
 }
 
+// A path keeps its host and namespace (INSTANCEPATH, LOCALINSTANCEPATH, ...);
+// the paths of the data sets have neither and go out as the bare name.
 void CimXmlWriter::valueReference(const ObjectPath& path)
 {
     out_ += "<VALUE.REFERENCE>\n";
-    instanceName(path);
+    std::string wrapper = path.host.empty() ? "LOCAL" : "";
+    wrapper += path.keys.empty() ? "CLASSPATH" : "INSTANCEPATH";
+    const bool wrapped = !path.nameSpace.empty();
+    if (wrapped)
+        out_ += "<" + wrapper + ">\n" + namespacePath(path.host, path.nameSpace);
+    if (path.keys.empty())
+        className(path.className);
+    else
+        instanceName(path);
+    if (wrapped)
+        out_ += "</" + wrapper + ">\n";
     out_ += "</VALUE.REFERENCE>\n";
 }
 

@@ -26,7 +26,7 @@ public:
     const std::string& text() const { return out_; }
     std::string take() { return std::move(out_); }
 
-    static std::string escape(const std::string& text);
+    static std::string escape(const std::string& text, bool inAttribute = false);
 
     // Whole messages. The content goes between the (I)METHODRESPONSE tags.
     static std::string response(const std::string& messageId, const std::string& methodName, bool intrinsic,

@@ -223,12 +223,14 @@ Delivery CimomEngine::handle(const HttpRequest& request)
     Answer answer = this->answer(request);
     std::string className = answer.request ? answer.request->className() : "";
     std::optional<Fault> fault = faults_.take(operation, className);
+    const std::chrono::milliseconds handlerDelay = answer.delay;
     Delivery delivery;
     if (fault) {
         delivery = withFault(*fault, request, std::move(answer));
     } else {
         delivery.bytes = answer.reply.wire();
     }
+    delivery.delayBefore += handlerDelay;
     delivery.closeAfter = delivery.closeAfter || request.wantsClose();
     return delivery;
 }
@@ -281,7 +283,7 @@ CimomEngine::Answer CimomEngine::answer(const HttpRequest& http) const
 CimomEngine::Answer CimomEngine::operationReply(const HttpRequest& http, const CimRequest& request) const
 {
     OperationOutcome outcome = OperationHandler(repository_, methods_).execute(request);
-    Answer answer{cimReply(bodyOf(request, outcome.content), http.acceptsTrailers()), request};
+    Answer answer{cimReply(bodyOf(request, outcome.content), http.acceptsTrailers()), request, outcome.answerDelay};
     if (outcome.error)
         replaceWithError(http, answer, *outcome.error, http.acceptsTrailers());
     return answer;

@@ -13,6 +13,7 @@
 #include "testcimom/Repository.h"
 #include "testcimom/RequestCounters.h"
 
+#include <chrono>
 #include <optional>
 #include <string>
 
@@ -38,6 +39,7 @@ private:
     struct Answer {
         HttpReply reply;
         std::optional<CimRequest> request;
+        std::chrono::milliseconds delay{0};  // asked for by a method handler
     };
 
     Answer answer(const HttpRequest& request) const;

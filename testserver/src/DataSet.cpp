@@ -1,6 +1,7 @@
 #include "testcimom/DataSet.h"
 
 #include "CimXmlReader.h"
+#include "MethodTestProvider.h"
 #include "XmlDocument.h"
 #include "testcimom/InstanceGenerator.h"
 
@@ -152,8 +153,10 @@ void loadCapture(Repository& repository, const Loader& loader, const DataSetOpti
 
 void loadDemo(const Loader& loader, MethodProviders& methods)
 {
-    loader.files(kCimv2, {"qualifiers.xml", "capture-schema.xml", "demo-schema.xml", "demo-instances.xml"});
+    loader.files(kCimv2, {"qualifiers.xml", "capture-schema.xml", "demo-schema.xml", "demo-instances.xml",
+                          "method-test.xml"});
     methods.add(kCimv2, "VORN_ComputerSystem", "Ping", ping);
+    MethodTestProvider::registerIn(methods, kCimv2);
 }
 
 }  // namespace

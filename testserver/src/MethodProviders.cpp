@@ -1,5 +1,7 @@
 #include "testcimom/MethodProviders.h"
 
+#include <algorithm>
+
 namespace testcimom {
 
 const Value* MethodCall::parameter(const std::string& name) const
@@ -12,6 +14,16 @@ std::string MethodProviders::keyOf(const std::string& nameSpace, const std::stri
                                    const std::string& methodName)
 {
     return lowerName(nameSpace) + "|" + lowerName(className) + "|" + lowerName(methodName);
+}
+
+bool MethodProviders::servesAny(const std::string& nameSpace, const std::vector<std::string>& classChain) const
+{
+    std::lock_guard<std::mutex> lock(mutex_);
+    return std::any_of(classChain.begin(), classChain.end(), [&](const std::string& className) {
+        const std::string prefix = keyOf(nameSpace, className, "");
+        auto it = handlers_.lower_bound(prefix);
+        return it != handlers_.end() && it->first.compare(0, prefix.size(), prefix) == 0;
+    });
 }
 
 void MethodProviders::add(const std::string& nameSpace, const std::string& className,

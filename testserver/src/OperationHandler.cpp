@@ -2,6 +2,7 @@
 
 #include "ClassResolver.h"
 #include "CimXmlWriter.h"
+#include "MethodSignature.h"
 
 #include <algorithm>
 #include <initializer_list>
@@ -192,6 +193,17 @@ private:
     bool narrow_ = false;
 };
 
+// RETURNVALUE (when not null) and the output PARAMVALUEs.
+std::string methodResultContent(const MethodResult& result)
+{
+    CimXmlWriter writer;
+    if (!result.returnValue.isNull)
+        writer.paramValue("RETURNVALUE", "", result.returnValue);
+    for (const ParamValue& out : result.outParameters)
+        writer.paramValue("PARAMVALUE", out.name, out.value);
+    return writer.take();
+}
+
 }  // namespace
 
 OperationHandler::OperationHandler(const Repository& repository, const MethodProviders& methods)
@@ -203,7 +215,10 @@ OperationOutcome OperationHandler::execute(const CimRequest& request) const
 {
     OperationOutcome outcome;
     try {
-        outcome.content = dispatch(request);
+        if (request.intrinsic)
+            outcome.content = dispatch(request);
+        else
+            outcome = invokeMethod(request);
     } catch (const CimError& error) {
         outcome.error = error;
     } catch (const std::exception& error) {
@@ -215,8 +230,6 @@ OperationOutcome OperationHandler::execute(const CimRequest& request) const
 
 std::string OperationHandler::dispatch(const CimRequest& request) const
 {
-    if (!request.intrinsic)
-        return invokeMethod(request);
     using Operation = std::string (OperationHandler::*)(const CimRequest&) const;
     static const std::map<std::string, Operation> operations = {
         {"getclass", &OperationHandler::getClass},
@@ -339,23 +352,46 @@ std::vector<std::string> OperationHandler::classChain(const std::string& nameSpa
     return chain;
 }
 
-std::string OperationHandler::invokeMethod(const CimRequest& request) const
+InstanceRef OperationHandler::targetInstance(const CimRequest& request) const
+{
+    if (request.target.keys.empty())
+        return nullptr;
+    InstanceRef instance = repository_.findInstance(request.nameSpace, request.target);
+    if (!instance)
+        throw CimError(CimStatus::NotFound, request.target.toString());
+    return instance;
+}
+
+// Without a handler the method is not available, as the captured server
+// answers for classes that have no provider; a class that has one answers
+// for a method it does not declare that there is no such method.
+MethodHandler OperationHandler::handlerFor(const CimRequest& request, const std::vector<std::string>& chain,
+                                           const Method* declared) const
+{
+    std::optional<MethodHandler> handler = methods_.find(request.nameSpace, chain, request.methodName);
+    if (handler)
+        return *handler;
+    if (!declared && methods_.servesAny(request.nameSpace, chain))
+        throw CimError(CimStatus::MethodNotFound, request.methodName);
+    throw CimError(CimStatus::MethodNotAvailable, request.methodName);
+}
+
+OperationOutcome OperationHandler::invokeMethod(const CimRequest& request) const
 {
     std::vector<std::string> chain = classChain(request.nameSpace, request.target.className);
     if (chain.empty())
         throw CimError(CimStatus::InvalidClass, request.target.className);
-    if (!request.target.keys.empty() && !repository_.findInstance(request.nameSpace, request.target))
-        throw CimError(CimStatus::NotFound, request.target.toString());
-    std::optional<MethodHandler> handler = methods_.find(request.nameSpace, chain, request.methodName);
-    if (!handler)
-        throw CimError(CimStatus::MethodNotAvailable, request.methodName);
-    MethodResult result = (*handler)(MethodCall{request.nameSpace, request.target, request.methodName, request.params});
-    CimXmlWriter writer;
-    if (!result.returnValue.isNull)
-        writer.paramValue("RETURNVALUE", "", result.returnValue);
-    for (const ParamValue& out : result.outParameters)
-        writer.paramValue("PARAMVALUE", out.name, out.value);
-    return writer.take();
+    InstanceRef instance = targetInstance(request);
+    CimClass cimClass = requiredClass(request.nameSpace, request.target.className, CimStatus::InvalidClass);
+    const Method* declared = findByName(cimClass.methods, request.methodName);
+    MethodHandler handler = handlerFor(request, chain, declared);
+    std::vector<ParamValue> params = declared ? MethodSignature(*declared).bind(request.params) : request.params;
+    MethodResult result =
+        handler(MethodCall{request.nameSpace, request.target, request.methodName, std::move(params), instance});
+    OperationOutcome outcome;
+    outcome.content = methodResultContent(result);
+    outcome.answerDelay = result.answerDelay;
+    return outcome;
 }
 
 }  // namespace testcimom

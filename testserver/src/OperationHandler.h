@@ -7,6 +7,7 @@
 #include "testcimom/MethodProviders.h"
 #include "testcimom/Repository.h"
 
+#include <chrono>
 #include <optional>
 #include <string>
 
@@ -15,6 +16,7 @@ namespace testcimom {
 struct OperationOutcome {
     std::string content;  // IRETURNVALUE / RETURNVALUE and PARAMVALUEs; empty for an empty result
     std::optional<CimError> error;
+    std::chrono::milliseconds answerDelay{0};  // a method handler's wait before the answer
 };
 
 class OperationHandler {
@@ -32,8 +34,11 @@ private:
     std::string enumerateInstanceNames(const CimRequest& request) const;
     std::string getInstance(const CimRequest& request) const;
     std::string enumerateQualifiers(const CimRequest& request) const;
-    std::string invokeMethod(const CimRequest& request) const;
+    OperationOutcome invokeMethod(const CimRequest& request) const;
 
+    InstanceRef targetInstance(const CimRequest& request) const;
+    MethodHandler handlerFor(const CimRequest& request, const std::vector<std::string>& chain,
+                             const Method* declared) const;
     CimClass requiredClass(const std::string& nameSpace, const std::string& className, CimStatus missing) const;
     std::vector<std::string> classChain(const std::string& nameSpace, const std::string& className) const;
 

@@ -1,6 +1,7 @@
 #include "testcimom/Repository.h"
 
 #include "ClassResolver.h"
+#include "TypedText.h"
 #include "testcimom/CimError.h"
 
 #include <algorithm>
@@ -77,12 +78,27 @@ Property typedLike(const Property& declared, Property given)
     return given;
 }
 
-// Class and key names fold case, key values do not; key order does not count.
+// Boolean and numeric keys compare as values: TRUE is true, 0x10 is 16.
+std::string keyText(const KeyBinding& key)
+{
+    if (key.valueType == "boolean")
+        return TypedText::canonical(CimType::Boolean, key.value).value_or(key.value);
+    if (key.valueType != "numeric")
+        return key.value;
+    for (CimType type : {CimType::Uint64, CimType::Sint64, CimType::Real64}) {
+        if (std::optional<std::string> canonical = TypedText::canonical(type, key.value))
+            return *canonical;
+    }
+    return key.value;
+}
+
+// Class and key names fold case, string key values do not; key order does
+// not count.
 std::string canonicalPath(const ObjectPath& path)
 {
     std::vector<std::string> keys;
     for (const KeyBinding& key : path.keys)
-        keys.push_back(lowerName(key.name) + "=" + (key.reference ? canonicalPath(*key.reference) : key.value));
+        keys.push_back(lowerName(key.name) + "=" + (key.reference ? canonicalPath(*key.reference) : keyText(key)));
     std::sort(keys.begin(), keys.end());
     std::string canonical = lowerName(path.className);
     for (const std::string& key : keys)

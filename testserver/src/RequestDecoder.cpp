@@ -45,7 +45,7 @@ void decodeExtrinsic(const xmlNode* call, CimRequest& request)
     request.nameSpace = request.target.nameSpace;
     request.target.nameSpace.clear();
     for (xmlNode* param : childElements(call, "PARAMVALUE"))
-        request.params.push_back({requiredAttribute(param, "NAME"), CimXmlReader::readParamValue(param)});
+        request.params.push_back(CimXmlReader::readParamValue(param));
 }
 
 void checkVersion(const xmlNode* cim, const char* attributeName, const char* label, const char* cimError)

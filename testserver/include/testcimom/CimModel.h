@@ -34,6 +34,12 @@ auto findByName(Elements& elements, std::string_view name) -> decltype(&elements
     return it == elements.end() ? nullptr : &*it;
 }
 
+struct Qualifier;
+
+// The value of a boolean qualifier such as Key, In, Out or Static; fallback
+// when it is missing or null.
+bool qualifierFlag(const std::vector<Qualifier>& qualifiers, std::string_view name, bool fallback);
+
 struct ObjectPath;
 
 struct KeyBinding {
@@ -44,13 +50,14 @@ struct KeyBinding {
 };
 
 struct ObjectPath {
+    std::string host;       // set only with a namespace (INSTANCEPATH, CLASSPATH)
     std::string nameSpace;  // empty for a local path
     std::string className;
     std::vector<KeyBinding> keys;  // empty for a class path
 
     // Same class and same keys, names compared without case, key order ignored.
     bool sameAs(const ObjectPath& other) const;
-    // OpenPegasus text form: Class.Key="value",Other=12
+    // OpenPegasus text form: //host/ns:Class.Key="value",Other=12
     std::string toString() const;
 };
 
@@ -65,6 +72,7 @@ struct Value {
     static Value scalar(CimType type, std::string text);
     static Value array(CimType type, std::vector<std::string> texts);
     static Value reference(ObjectPath path);
+    static Value referenceArray(std::vector<ObjectPath> paths);
     static Value text(std::string text) { return scalar(CimType::String, std::move(text)); }
     static Value boolean(bool value) { return scalar(CimType::Boolean, value ? "TRUE" : "FALSE"); }
 };
@@ -142,6 +150,7 @@ struct QualifierDecl {
 struct ParamValue {
     std::string name;
     Value value;
+    bool typed = true;  // false: sent without PARAMTYPE, so its type is the declared one
 };
 
 }  // namespace testcimom
