@@ -20,14 +20,15 @@
 namespace NVORNQEL20 {
 
 class PegClient;
-// The schema cache holds these; their headers include this one.
+// What the schema cache holds; their headers include this one, so this one
+// only declares them.
 class TCimHTTPClass;
 class TCimHTTPQualifierDecl;
 
 // A namespace whose content lives on a remote CIM server: one server on a
-// single-node system, one per node on a multi-node system. This side drives
-// the connection to the nodes (kept in a TCimHTTPNodeTable) and the ESXi
-// detection; the connection operations are driven by the host side.
+// single-node system, one per node on a multi-node system. This side holds
+// the connection to the nodes (through a TCimHTTPNodeTable) and the ESXi
+// detection; the host side drives the connection operations.
 class TCimHTTPNamespace : public ICIMNamespace, public boost::enable_shared_from_this<TCimHTTPNamespace> {
 public:
     typedef TCimHTTPNodeTable::TNodeClients TNodeClients;
