@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The connection layer's tests under valgrind's memcheck: builds the debug
 # preset and runs the chosen tests, two processes at a time. Fails on any
-# test failure, any memcheck error and any definite leak.
+# test failure, any memcheck error and any definite leak, in the fresh
+# processes some tests start of their own binary too.
 #
 #   scripts/valgrind.sh          every test of tests/plugin; of tests/faults
 #                                every fault once, the operations and connect
@@ -78,7 +79,7 @@ set +e
 xargs -P 2 -L 1 sh -c '
   log="$logs/$(echo "$1" | cut -c1-120 | tr "/:" "__").log"
   valgrind --tool=memcheck --error-exitcode=99 --leak-check=full --errors-for-leak-kinds=definite \
-    --show-leak-kinds=definite \
+    --show-leak-kinds=definite --trace-children=yes \
     "$bin/$0" --gtest_filter="$1" >"$log" 2>&1
   status=$?
   [ $status -eq 0 ] || echo "FAILED ($status): $0 $1"

@@ -18,11 +18,13 @@ void WriteLine(std::ostream& out, int level, const std::string& message) {
 
 }  // namespace
 
-TCoreLogger::TCoreLogger() : fCapacity(kDefaultCapacity), fOutput(eNoOutput) {}
+TCoreLogger::TCoreLogger()
+    : fBytes(0), fCapacity(kDefaultCapacity), fByteCapacity(kDefaultByteCapacity), fOutput(eNoOutput) {}
 
 void TCoreLogger::Log(int level, const std::string& message) {
     std::lock_guard<std::mutex> lock(fMutex);
     fRecords.emplace_back(level, message);
+    fBytes += message.size();
     DropOldestBeyondCapacity();
     Write(level, message);
 }
@@ -36,7 +38,8 @@ void TCoreLogger::Write(int level, const std::string& message) {
 }
 
 void TCoreLogger::DropOldestBeyondCapacity() {
-    while (fRecords.size() > fCapacity) {
+    while (fRecords.size() > fCapacity || (fBytes > fByteCapacity && fRecords.size() > 1)) {
+        fBytes -= fRecords.front().second.size();
         fRecords.pop_front();
     }
 }
@@ -49,11 +52,18 @@ std::vector<TCoreLogger::TRecord> TCoreLogger::Records() const {
 void TCoreLogger::Clear() {
     std::lock_guard<std::mutex> lock(fMutex);
     fRecords.clear();
+    fBytes = 0;
 }
 
 void TCoreLogger::SetCapacity(std::size_t capacity) {
     std::lock_guard<std::mutex> lock(fMutex);
     fCapacity = capacity;
+    DropOldestBeyondCapacity();
+}
+
+void TCoreLogger::SetByteCapacity(std::size_t bytes) {
+    std::lock_guard<std::mutex> lock(fMutex);
+    fByteCapacity = bytes;
     DropOldestBeyondCapacity();
 }
 

@@ -26,6 +26,16 @@ Pegasus::Uint32 ToClientTimeout(long long milliseconds)
     return static_cast<Pegasus::Uint32>(std::clamp(milliseconds, 0LL, largest));
 }
 
+// Builds the client-library form of a namespace name and a CIM name.
+auto NamesOf(Pegasus::CIMNamespaceName& ns, Pegasus::CIMName& name, const std::string& nameSpace,
+             const std::string& cimName)
+{
+    return [&ns, &name, &nameSpace, &cimName] {
+        ns = Pegasus::CIMNamespaceName(nameSpace.c_str());
+        name = Pegasus::CIMName(cimName.c_str());
+    };
+}
+
 }  // namespace
 
 PegClient::PegClient() : fState(eNotConnected), fClient(new Pegasus::CIMClient()) {}
@@ -123,11 +133,21 @@ void PegClient::Disconnect()
     fState = eNotConnected;
 }
 
+template <typename Result, typename Names, typename Call>
+Result PegClient::Run(const char* operation, int timeout, Names buildNames, Call call)
+{
+    if (fState == eNotConnected)
+        return Result();
+    fClient->setTimeout(ToClientTimeout(timeout));
+    if (!BuildNames(operation, buildNames))
+        return Result();
+    return CallWithRetry<Result>(operation, timeout, call);
+}
+
 template <typename Result, typename Call>
 Result PegClient::CallWithRetry(const char* operation, int timeout, Call call)
 {
     Result result = Result();
-    fClient->setTimeout(ToClientTimeout(timeout));
     // Computed once: a second time-out never grows beyond twice the first.
     const Pegasus::Uint32 secondTimeout = ToClientTimeout(2LL * timeout);
     int attempts = 0;
@@ -154,14 +174,14 @@ Result PegClient::CallWithRetry(const char* operation, int timeout, Call call)
 template <typename Names>
 bool PegClient::BuildNames(const char* operation, Names build)
 {
-    if (fState == eNotConnected)
-        return false;
     try {
         build();
         return true;
     } catch (const Pegasus::Exception& e) {
-        // A name the client library rejects cannot get better by retrying.
-        Debug("Exception in PegClient::%s(): %s", operation, MessageOf(e).c_str());
+        // The names are built once, before the first attempt: a name the
+        // client library rejects lies outside the retry discipline. Nothing
+        // is sent, retried or reconnected, and the line says why.
+        Debug("Invalid name in PegClient::%s(): %s", operation, MessageOf(e).c_str());
         return false;
     }
 }
@@ -172,14 +192,9 @@ Pegasus::CIMClass PegClient::GetClass(const std::string& nameSpace, const std::s
 {
     Pegasus::CIMNamespaceName ns;
     Pegasus::CIMName name;
-    if (!BuildNames("GetClass", [&] {
-            ns = Pegasus::CIMNamespaceName(nameSpace.c_str());
-            name = Pegasus::CIMName(className.c_str());
-        }))
-        return Pegasus::CIMClass();
-    return CallWithRetry<Pegasus::CIMClass>("GetClass", timeout, [&] {
-        return fClient->getClass(ns, name, localOnly, includeQualifiers, includeClassOrigin, propertyList);
-    });
+    return Run<Pegasus::CIMClass>(
+        "GetClass", timeout, NamesOf(ns, name, nameSpace, className),
+        [&] { return fClient->getClass(ns, name, localOnly, includeQualifiers, includeClassOrigin, propertyList); });
 }
 
 Pegasus::Array<Pegasus::CIMInstance> PegClient::EnumerateInstances(const std::string& nameSpace,
@@ -190,15 +205,11 @@ Pegasus::Array<Pegasus::CIMInstance> PegClient::EnumerateInstances(const std::st
 {
     Pegasus::CIMNamespaceName ns;
     Pegasus::CIMName name;
-    if (!BuildNames("EnumerateInstances", [&] {
-            ns = Pegasus::CIMNamespaceName(nameSpace.c_str());
-            name = Pegasus::CIMName(className.c_str());
-        }))
-        return Pegasus::Array<Pegasus::CIMInstance>();
-    return CallWithRetry<Pegasus::Array<Pegasus::CIMInstance>>("EnumerateInstances", timeout, [&] {
-        return fClient->enumerateInstances(ns, name, deepInheritance, localOnly, includeQualifiers,
-                                           includeClassOrigin, propertyList);
-    });
+    return Run<Pegasus::Array<Pegasus::CIMInstance>>(
+        "EnumerateInstances", timeout, NamesOf(ns, name, nameSpace, className), [&] {
+            return fClient->enumerateInstances(ns, name, deepInheritance, localOnly, includeQualifiers,
+                                               includeClassOrigin, propertyList);
+        });
 }
 
 std::vector<std::string> PegClient::EnumerateClassNames(const std::string& nameSpace, const std::string& className,
@@ -206,15 +217,15 @@ std::vector<std::string> PegClient::EnumerateClassNames(const std::string& nameS
 {
     Pegasus::CIMNamespaceName ns;
     Pegasus::CIMName name;
-    if (!BuildNames("EnumerateClassNames", [&] {
+    const Pegasus::Array<Pegasus::CIMName> names = Run<Pegasus::Array<Pegasus::CIMName>>(
+        "EnumerateClassNames", timeout,
+        [&] {
             ns = Pegasus::CIMNamespaceName(nameSpace.c_str());
             // No class name asks for the top-level classes.
             if (!className.empty())
                 name = Pegasus::CIMName(className.c_str());
-        }))
-        return std::vector<std::string>();
-    const Pegasus::Array<Pegasus::CIMName> names = CallWithRetry<Pegasus::Array<Pegasus::CIMName>>(
-        "EnumerateClassNames", timeout, [&] { return fClient->enumerateClassNames(ns, name, deepInheritance); });
+        },
+        [&] { return fClient->enumerateClassNames(ns, name, deepInheritance); });
     std::vector<std::string> result;
     result.reserve(names.size());
     for (Pegasus::Uint32 i = 0; i < names.size(); ++i)
@@ -225,10 +236,9 @@ std::vector<std::string> PegClient::EnumerateClassNames(const std::string& nameS
 std::vector<std::string> PegClient::EnumerateInstanceNames(const Pegasus::CIMNamespaceName& nameSpace,
                                                            const Pegasus::CIMName& className, int timeout)
 {
-    if (fState == eNotConnected)
-        return std::vector<std::string>();
-    const Pegasus::Array<Pegasus::CIMObjectPath> paths = CallWithRetry<Pegasus::Array<Pegasus::CIMObjectPath>>(
-        "EnumerateInstanceNames", timeout, [&] { return fClient->enumerateInstanceNames(nameSpace, className); });
+    const Pegasus::Array<Pegasus::CIMObjectPath> paths = Run<Pegasus::Array<Pegasus::CIMObjectPath>>(
+        "EnumerateInstanceNames", timeout, [] {},
+        [&] { return fClient->enumerateInstanceNames(nameSpace, className); });
     std::vector<std::string> result;
     result.reserve(paths.size());
     for (Pegasus::Uint32 i = 0; i < paths.size(); ++i)
@@ -243,14 +253,9 @@ Pegasus::CIMValue PegClient::InvokeMethod(const std::string& nameSpace, const Pe
 {
     Pegasus::CIMNamespaceName ns;
     Pegasus::CIMName method;
-    if (!BuildNames("InvokeMethod", [&] {
-            ns = Pegasus::CIMNamespaceName(nameSpace.c_str());
-            method = Pegasus::CIMName(methodName.c_str());
-        }))
-        return Pegasus::CIMValue();
-    return CallWithRetry<Pegasus::CIMValue>("InvokeMethod", timeout, [&] {
-        return fClient->invokeMethod(ns, objectPath, method, inParameters, outParameters);
-    });
+    return Run<Pegasus::CIMValue>(
+        "InvokeMethod", timeout, NamesOf(ns, method, nameSpace, methodName),
+        [&] { return fClient->invokeMethod(ns, objectPath, method, inParameters, outParameters); });
 }
 
 }  // namespace NVORNQEL20

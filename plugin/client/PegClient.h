@@ -75,9 +75,13 @@ public:
     static void SetReconnectPause(std::chrono::milliseconds pause);
 
 private:
+    // Not connected: the empty result at once. Otherwise the time-out is
+    // set, the names are built and the call is made with its retries.
+    template <typename Result, typename Names, typename Call>
+    Result Run(const char* operation, int timeout, Names buildNames, Call call);
     template <typename Result, typename Call>
     Result CallWithRetry(const char* operation, int timeout, Call call);
-    // False, with nothing sent, when not connected or a name is rejected.
+    // False, logged, when the client library rejects a name.
     template <typename Names>
     bool BuildNames(const char* operation, Names build);
     template <typename Connector>

@@ -7,7 +7,6 @@
 #include <Pegasus/Common/CIMPropertyList.h>
 #include <Pegasus/Common/Exception.h>
 
-#include <qel/SPLibrary.h>
 #include <qel/TQELException.h>
 
 #include "client/Debug.h"
@@ -29,15 +28,20 @@ const int kInstancesTimeoutMs = 60000;
     throw TQELException(TQELStatusCode::eInvalidName);
 }
 
-// Names that the client library rejects are the caller's invalid CIM names.
-template <typename Name>
-Name ToPegasusName(const std::string& name)
+// A name the client library rejects is nobody's instance: like the class-name
+// enumeration, the answer is empty and nothing is sent.
+std::vector<std::string> InstanceNames(PegClient& client, const std::string& nameSpace, const std::string& className)
 {
+    Pegasus::CIMNamespaceName pegNameSpace;
+    Pegasus::CIMName pegClassName;
     try {
-        return Name(name.c_str());
-    } catch (const Pegasus::Exception&) {
-        RejectName(name);
+        pegNameSpace = Pegasus::CIMNamespaceName(nameSpace.c_str());
+        pegClassName = Pegasus::CIMName(className.c_str());
+    } catch (const Pegasus::Exception& e) {
+        Trace("Invalid name in TCimHTTPNamespace::EnumerateInstanceNames(): " + MessageOf(e));
+        return std::vector<std::string>();
     }
+    return client.EnumerateInstanceNames(pegNameSpace, pegClassName, kInstanceNamesTimeoutMs);
 }
 
 // The character classes are asked in the C locale's terms: bytes above 127
@@ -55,11 +59,9 @@ bool IsNamePart(unsigned char c)
 }  // namespace
 
 TCimHTTPNamespace::TCimHTTPNamespace(bool replaceDuplicates, std::string name)
-    : fPegClient(nullptr),
-      fReplaceDuplicates(replaceDuplicates),
+    : fReplaceDuplicates(replaceDuplicates),
       fConnected(false),
       fCimHTTPNamespaceName(name),
-      fPort(0),
       fIsServeESXi5(false),
       fIsServeESXi(false)
 {
@@ -68,27 +70,6 @@ TCimHTTPNamespace::TCimHTTPNamespace(bool replaceDuplicates, std::string name)
 TCimHTTPNamespace::~TCimHTTPNamespace()
 {
     disconnect();
-    // After disconnect only the first node's client is left.
-    for (const TNodeClients& node : fPegClientVec)
-        for (const auto& entry : node)
-            delete entry.second;
-}
-
-TCimHTTPNamespace::TNodeClients TCimHTTPNamespace::NodeEntry(int node, PegClient* client) const
-{
-    TNodeClients entry;
-    entry[std::to_string(SPLibrary::GetBMCMapping(node) + 1)] = client;
-    return entry;
-}
-
-bool TCimHTTPNamespace::IsNode(int node) const
-{
-    return node >= 0 && static_cast<std::size_t>(node) < fPegClientVec.size();
-}
-
-PegClient* TCimHTTPNamespace::NodeClient(int node) const
-{
-    return fPegClientVec[node].begin()->second;
 }
 
 void TCimHTTPNamespace::CreatePegasusNamespaceName()
@@ -101,32 +82,16 @@ void TCimHTTPNamespace::CreatePegasusNamespaceName()
     }
 }
 
-void TCimHTTPNamespace::CreateFirstNodeClient()
-{
-    try {
-        fPegClient = new PegClient();
-    } catch (const Pegasus::Exception& e) {
-        Trace("TCimHTTPNamespace:Pegasus Client Creation Fail: " + MessageOf(e));
-        throw TQELException(TQELStatusCode::eConnectionSetupFailed);
-    }
-}
-
 void TCimHTTPNamespace::Init()
 {
     if (!fPegNSP)
         CreatePegasusNamespaceName();
-    if (!fPegClient) {
-        CreateFirstNodeClient();
-        fPegClientVec.push_back(NodeEntry(0, fPegClient));
-    }
+    fNodes.AddFirstNode();
 }
 
 void TCimHTTPNamespace::Init(std::string name)
 {
     fCimHTTPNamespaceName = name;
-    // Without a first-node client the table is started afresh.
-    if (!fPegClient)
-        fPegClientVec.clear();
     Init();
 }
 
@@ -185,64 +150,38 @@ void TCimHTTPNamespace::connect(std::vector<std::string> hosts, std::vector<std:
 
 void TCimHTTPNamespace::connect(int node, std::string host, std::string user, std::string password)
 {
-    Trace("Entering TCimHTTPNamespace::connect - Connect to cimom via http or https");
-    if (!fPegClientVec.empty() && static_cast<std::size_t>(node) >= fPegClientVec.size())
-        fPegClientVec.push_back(NodeEntry(node, new PegClient()));
-    if (!IsNode(node))
-        return;
-    try {
-        NodeClient(node)->Connect(host, user, password);
-    } catch (const Pegasus::Exception& e) {
-        Trace("TCimHTTPNamespace::connect - Connect to cimom via http or https failed, error:" + MessageOf(e));
-    }
+    fNodes.Connect(node, host, user, password);
 }
 
 void TCimHTTPNamespace::ConnectViaHttps(int node, std::string host, std::string user, std::string password,
                                         int port)
 {
-    Trace("Entering TCimHTTPNamespace::ConnectViaHttps - With Node Num");
-    if (IsNode(node))
-        NodeClient(node)->HTTPSConnect(host, user, password, port);
-    Trace("Exiting TCimHTTPNamespace::ConnectViaHttps - With Node Num");
+    fNodes.ConnectViaHttps(node, host, user, password, port);
 }
 
 void TCimHTTPNamespace::ConnectViaHttp(int node, std::string host, std::string user, std::string password,
                                        int port)
 {
-    Trace("Entering TCimHTTPNamespace::ConnectViaHttp -With Node Num");
-    if (IsNode(node))
-        NodeClient(node)->HTTPConnect(host, user, password, port);
-    Trace("Exiting TCimHTTPNamespace::ConnectViaHttp -With Node Num");
+    fNodes.ConnectViaHttp(node, host, user, password, port);
 }
 
 void TCimHTTPNamespace::SaveConnectAuthInfo(std::string host, std::string user, std::string password, int port)
 {
-    fHosts.assign(1, host);
-    fUsers.assign(1, user);
-    fPasswords.assign(1, password);
-    fPort = port;
+    fNodes.SaveAuthInfo(host, user, password, port);
 }
 
 void TCimHTTPNamespace::SaveConnectAuthInfo(std::vector<std::string> hosts, std::vector<std::string> users,
                                             std::vector<std::string> passwords)
 {
-    fHosts = hosts;
-    fUsers = users;
-    fPasswords = passwords;
+    fNodes.SaveAuthInfo(hosts, users, passwords);
 }
 
 void TCimHTTPNamespace::disconnect()
 {
     if (!fConnected)
         return;
-    fPegClient->Disconnect();
     fConnected = false;
-    for (std::size_t node = 1; node < fPegClientVec.size(); ++node) {
-        PegClient* client = NodeClient(static_cast<int>(node));
-        client->Disconnect();
-        delete client;
-    }
-    fPegClientVec.resize(1);
+    fNodes.Disconnect();
 }
 
 void TCimHTTPNamespace::DeInit()
@@ -252,8 +191,7 @@ void TCimHTTPNamespace::DeInit()
 
 void TCimHTTPNamespace::setTimeout(unsigned int milliseconds)
 {
-    for (const TNodeClients& node : fPegClientVec)
-        node.begin()->second->GetPegclient()->setTimeout(milliseconds);
+    fNodes.SetTimeout(milliseconds);
 }
 
 void TCimHTTPNamespace::CheckIsESXi5()
@@ -273,8 +211,8 @@ void TCimHTTPNamespace::CheckIsESXi5()
 void TCimHTTPNamespace::ReadESXiVersion()
 {
     const Pegasus::Array<Pegasus::CIMInstance> instances =
-        fPegClient->EnumerateInstances("root/cimv2", "VMware_HypervisorSoftwareIdentity", kESXiCheckTimeoutMs,
-                                       true, true, false, false, Pegasus::CIMPropertyList());
+        getPegClient()->EnumerateInstances("root/cimv2", "VMware_HypervisorSoftwareIdentity", kESXiCheckTimeoutMs,
+                                           true, true, false, false, Pegasus::CIMPropertyList());
     if (instances.size() == 0)
         return;
     fIsServeESXi = true;
@@ -290,12 +228,12 @@ void TCimHTTPNamespace::ReadESXiVersion()
 
 TCimHTTPNamespace::TNodeTable TCimHTTPNamespace::getPegClientVec() const
 {
-    return fPegClientVec;
+    return fNodes.Clients();
 }
 
 PegClient* TCimHTTPNamespace::getPegClient() const
 {
-    return fPegClient;
+    return fNodes.FirstClient();
 }
 
 Pegasus::CIMNamespaceName* TCimHTTPNamespace::getPegNSP() const
@@ -327,7 +265,7 @@ bool TCimHTTPNamespace::EnumerateClassNames(std::string nameSpace, std::string c
                                             std::vector<std::string>& out, bool)
 {
     Trace("Entering TCimHTTPNamespace::EnumerateClassNames");
-    out = fPegClient->EnumerateClassNames(nameSpace, className, false, kClassNamesTimeoutMs);
+    out = getPegClient()->EnumerateClassNames(nameSpace, className, false, kClassNamesTimeoutMs);
     Trace("Exiting TCimHTTPNamespace::EnumerateClassNames");
     return !out.empty();
 }
@@ -336,8 +274,7 @@ bool TCimHTTPNamespace::EnumerateInstanceNames(std::string nameSpace, std::strin
                                                std::vector<std::string>& out)
 {
     Trace("Entering TCimHTTPNamespace::EnumerateInstanceNames");
-    out = fPegClient->EnumerateInstanceNames(ToPegasusName<Pegasus::CIMNamespaceName>(nameSpace),
-                                             ToPegasusName<Pegasus::CIMName>(className), kInstanceNamesTimeoutMs);
+    out = InstanceNames(*getPegClient(), nameSpace, className);
     Trace("Exiting TCimHTTPNamespace::EnumerateInstanceNames");
     return !out.empty();
 }
@@ -345,9 +282,9 @@ bool TCimHTTPNamespace::EnumerateInstanceNames(std::string nameSpace, std::strin
 Pegasus::Array<Pegasus::CIMInstance> TCimHTTPNamespace::EnumerateInstances(const Pegasus::CIMNamespaceName& nameSpace,
                                                                             const Pegasus::CIMName& className)
 {
-    return fPegClient->EnumerateInstances(std::string(nameSpace.getString().getCString()),
-                                          std::string(className.getString().getCString()),
-                                          kInstancesTimeoutMs, true, true, false, false, Pegasus::CIMPropertyList());
+    return getPegClient()->EnumerateInstances(std::string(nameSpace.getString().getCString()),
+                                              std::string(className.getString().getCString()),
+                                              kInstancesTimeoutMs, true, true, false, false, Pegasus::CIMPropertyList());
 }
 
 boost::shared_ptr<ICIMNamespace> TCimHTTPNamespace::GetUpcallNamespace()

@@ -1,7 +1,6 @@
 #ifndef CIMHTTP_NAMESPACE_TCIMHTTPNAMESPACE_H
 #define CIMHTTP_NAMESPACE_TCIMHTTPNAMESPACE_H
 
-#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -16,20 +15,24 @@
 
 #include <qel/ICIMNamespace.h>
 
+#include "namespace/TCimHTTPNodeTable.h"
+
 namespace NVORNQEL20 {
 
 class PegClient;
+// What the schema cache holds; their headers include this one, so this one
+// only declares them.
+class TCimHTTPClass;
 class TCimHTTPQualifierDecl;
 
 // A namespace whose content lives on a remote CIM server: one server on a
 // single-node system, one per node on a multi-node system. This side holds
-// the connections to the nodes, their authentication data and the ESXi
-// detection; the connection operations are driven by the host side.
+// the connection to the nodes (through a TCimHTTPNodeTable) and the ESXi
+// detection; the host side drives the connection operations.
 class TCimHTTPNamespace : public ICIMNamespace, public boost::enable_shared_from_this<TCimHTTPNamespace> {
 public:
-    // One map per node, holding one entry: node key to that node's client.
-    typedef std::map<std::string, PegClient*> TNodeClients;
-    typedef std::vector<TNodeClients> TNodeTable;
+    typedef TCimHTTPNodeTable::TNodeClients TNodeClients;
+    typedef TCimHTTPNodeTable::TNodeClientsList TNodeTable;
 
     TCimHTTPNamespace(bool replaceDuplicates, std::string name);
     ~TCimHTTPNamespace() override;
@@ -47,7 +50,7 @@ public:
     // Multi-node: one host, user and password per node, in node order.
     void connect(std::vector<std::string> hosts, std::vector<std::string> users,
                  std::vector<std::string> passwords);
-    // One node, HTTPS then HTTP; a node one past the table is appended first.
+    // One node, HTTPS then HTTP; a node beyond the table is appended first.
     void connect(int node, std::string host, std::string user, std::string password);
     void ConnectViaHttps(int node, std::string host, std::string user, std::string password, int port);
     void ConnectViaHttp(int node, std::string host, std::string user, std::string password, int port);
@@ -116,24 +119,15 @@ public:
     static std::string NormalizeName(const std::string& name);
 
 private:
-    TNodeClients NodeEntry(int node, PegClient* client) const;
-    bool IsNode(int node) const;
-    PegClient* NodeClient(int node) const;
     void CreatePegasusNamespaceName();
-    void CreateFirstNodeClient();
     void ReadESXiVersion();
 
     std::unique_ptr<Pegasus::CIMNamespaceName> fPegNSP;
-    PegClient* fPegClient;
-    TNodeTable fPegClientVec;
+    TCimHTTPNodeTable fNodes;
     bool fReplaceDuplicates;
     boost::weak_ptr<ICIMNamespace> fUpcallNamespace;
     bool fConnected;
     std::string fCimHTTPNamespaceName;
-    std::vector<std::string> fHosts;
-    std::vector<std::string> fUsers;
-    std::vector<std::string> fPasswords;
-    int fPort;
     bool fIsServeESXi5;
     bool fIsServeESXi;
     std::map<std::string, boost::shared_ptr<TCimHTTPQualifierDecl>> fQualifierDecls;

@@ -112,41 +112,44 @@ TEST_F(SecretsTest, EveryFailureLeavesTheCredentialsOutOfTheMessages)
     EXPECT_TRUE(TakeTrace().empty());
 }
 
+// In a fresh process, so that the namespace's connect runs the ESXi probe.
 TEST_F(SecretsTest, WrongPasswordIsRefusedWithoutRepeatingIt)
 {
-    testcimom::ServerOptions options = cimhttp_test::DemoServerOptions(1);
-    options.user = kUser;
-    options.password = kRightPassword;
-    auto guarded = cimhttp_test::StartServer(options);
+    cimhttp_test::InFreshProcess([this] {
+        testcimom::ServerOptions options = cimhttp_test::DemoServerOptions(1);
+        options.user = kUser;
+        options.password = kRightPassword;
+        auto guarded = cimhttp_test::StartServer(options);
 
-    PegClient refused;
-    ASSERT_TRUE(refused.Connect(guarded->address(), kUser, kPassword));
-    for (const Operation& operation : Operations()) {
-        EXPECT_FALSE(operation.run(refused, ScaledMs(5000)));
-        const std::vector<std::string> lines = TakeTrace();
-        ExpectLines(OutcomeLines(Outcome::Fails, operation.name), lines);
-        for (const std::string& line : lines)
-            EXPECT_NE(std::string::npos, line.find("HTTP error 401")) << line;
-    }
+        PegClient refused;
+        ASSERT_TRUE(refused.Connect(guarded->address(), kUser, kPassword));
+        for (const Operation& operation : Operations()) {
+            EXPECT_FALSE(operation.run(refused, ScaledMs(5000)));
+            const std::vector<std::string> lines = TakeTrace();
+            ExpectLines(OutcomeLines(Outcome::Fails, operation.name), lines);
+            for (const std::string& line : lines)
+                EXPECT_NE(std::string::npos, line.find("HTTP error 401")) << line;
+        }
 
-    // The namespace's ESXi probe meets the refusal too.
-    guarded->counters().reset();
-    boost::shared_ptr<NVORNQEL20::TCimHTTPNamespace> ns(new NVORNQEL20::TCimHTTPNamespace(false, kNamespace));
-    ns->Init();
-    ns->ConnectViaHttps(guarded->address(), kUser, kPassword, 5989);
-    EXPECT_FALSE(ns->getIsServeESXi());
-    EXPECT_EQ(2u, guarded->counters().requests("EnumerateInstances"));
-    TakeTrace();
+        // The namespace's ESXi probe meets the refusal too.
+        guarded->counters().reset();
+        boost::shared_ptr<NVORNQEL20::TCimHTTPNamespace> ns(new NVORNQEL20::TCimHTTPNamespace(false, kNamespace));
+        ns->Init();
+        ns->ConnectViaHttps(guarded->address(), kUser, kPassword, 5989);
+        EXPECT_FALSE(ns->getIsServeESXi());
+        EXPECT_EQ(2u, guarded->counters().requests("EnumerateInstances"));
+        TakeTrace();
 
-    Pegasus::CIMClient raw;
-    raw.connect(guarded->address().c_str(), 5988, kUser, kPassword);
-    EXPECT_FALSE(Collect([&] { raw.enumerateClassNames(kNamespace); }));
-    ExpectNoMessageRevealsSecret();
+        Pegasus::CIMClient raw;
+        raw.connect(guarded->address().c_str(), 5988, kUser, kPassword);
+        EXPECT_FALSE(Collect([&] { raw.enumerateClassNames(kNamespace); }));
+        ExpectNoMessageRevealsSecret();
 
-    PegClient admitted;
-    ASSERT_TRUE(admitted.Connect(guarded->address(), kUser, kRightPassword));
-    for (const Operation& operation : Operations())
-        EXPECT_TRUE(operation.run(admitted, ScaledMs(5000)));
+        PegClient admitted;
+        ASSERT_TRUE(admitted.Connect(guarded->address(), kUser, kRightPassword));
+        for (const Operation& operation : Operations())
+            EXPECT_TRUE(operation.run(admitted, ScaledMs(5000)));
+    });
 }
 
 }  // namespace

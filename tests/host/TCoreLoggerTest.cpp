@@ -48,6 +48,42 @@ TEST(TCoreLogger, KeepsTheNewestRecordsUpToItsCapacity) {
     EXPECT_EQ(1u, logger.Records().size());
 }
 
+TEST(TCoreLogger, KeepsTheNewestRecordsWithinItsByteCapacity) {
+    TCoreLogger logger;
+    logger.SetByteCapacity(10);
+    logger.Log(3, "aaaa");
+    logger.Log(3, "bbbb");
+    logger.Log(3, "cccc");
+    const std::vector<TCoreLogger::TRecord> expected = {{3, "bbbb"}, {3, "cccc"}};
+    EXPECT_EQ(expected, logger.Records());
+    const std::string oversized(20, 'x');
+    logger.Log(0, oversized);
+    EXPECT_EQ((std::vector<TCoreLogger::TRecord>{{0, oversized}}), logger.Records());
+    logger.Clear();
+    logger.Log(3, "0123456789");
+    EXPECT_EQ(1u, logger.Records().size());
+}
+
+// A long-lived host writing the longest lines the plug-in sends holds no
+// more than the default byte capacity of them.
+TEST(TCoreLogger, ByDefaultHoldsAtMostItsByteCapacityOfLongLines) {
+    TCoreLogger logger;
+    const std::string line(4095, 'x');
+    const std::size_t written = TCoreLogger::kDefaultByteCapacity / line.size() + 100;
+    for (std::size_t i = 0; i < written; ++i) {
+        logger.Log(3, line);
+    }
+    logger.Log(3, "newest");
+    const std::vector<TCoreLogger::TRecord> records = logger.Records();
+    std::size_t bytes = 0;
+    for (const TCoreLogger::TRecord& record : records) {
+        bytes += record.second.size();
+    }
+    EXPECT_LE(bytes, TCoreLogger::kDefaultByteCapacity);
+    EXPECT_GE(bytes, TCoreLogger::kDefaultByteCapacity - line.size());
+    EXPECT_EQ("newest", records.back().second);
+}
+
 TEST(TCoreLogger, WritesLinesToAFileAndToNothing) {
     const std::string path = ::testing::TempDir() + "host_logger_" + std::to_string(getpid()) + ".log";
     std::remove(path.c_str());

@@ -1,7 +1,9 @@
 // The connection wrapper against a real CIMOM on loopback: protocol choice,
 // time-out and reconnect retries, CIM errors, and what it logs.
 #include <chrono>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -121,6 +123,108 @@ TEST_F(PegClientTest, OperationsReturnWhatTheServerHolds)
     EXPECT_EQ(1u, server->counters().connections());
 }
 
+TEST_F(PegClientTest, FlagsPropertyListsAndMethodParametersReachTheServerUnchanged)
+{
+    auto server = StartServer(DemoServerOptions(0));
+    PegClient client;
+    ASSERT_TRUE(client.Connect(NodeAddress(0), "", ""));
+    const testcimom::RequestLog& sent = server->requestLog();
+    Pegasus::Array<Pegasus::CIMName> names;
+    names.append(Pegasus::CIMName("Name"));
+    const Pegasus::CIMPropertyList onlyName(names);
+
+    // One flag set at a time, so that any two flags trading places shows.
+    client.GetClass(kNamespace, kClass, 5000, true, false, false, onlyName);
+    client.GetClass(kNamespace, kClass, 5000, false, true, false, Pegasus::CIMPropertyList());
+    client.GetClass(kNamespace, kClass, 5000, false, false, true, Pegasus::CIMPropertyList());
+    const auto getClass = sent.of("GetClass");
+    ASSERT_EQ(3u, getClass.size());
+    EXPECT_EQ("LocalOnly=true IncludeQualifiers=false IncludeClassOrigin=false", FlagsSent(getClass[0]));
+    EXPECT_EQ("LocalOnly=false IncludeQualifiers=true IncludeClassOrigin=false", FlagsSent(getClass[1]));
+    EXPECT_EQ("LocalOnly=false IncludeQualifiers=false IncludeClassOrigin=true", FlagsSent(getClass[2]));
+    EXPECT_EQ(std::vector<std::string>{"Name"}, getClass[0].propertyList());
+    EXPECT_EQ(std::nullopt, getClass[1].propertyList());
+    EXPECT_EQ(kNamespace, getClass[0].nameSpace);
+    EXPECT_EQ(kClass, getClass[0].target);
+
+    client.EnumerateInstances(kNamespace, kClass, 5000, true, false, false, false, onlyName);
+    client.EnumerateInstances(kNamespace, kClass, 5000, false, true, false, false, Pegasus::CIMPropertyList());
+    client.EnumerateInstances(kNamespace, kClass, 5000, false, false, true, false, Pegasus::CIMPropertyList());
+    client.EnumerateInstances(kNamespace, kClass, 5000, false, false, false, true, Pegasus::CIMPropertyList());
+    const auto instances = sent.of("EnumerateInstances");
+    ASSERT_EQ(4u, instances.size());
+    EXPECT_EQ("DeepInheritance=true LocalOnly=false IncludeQualifiers=false IncludeClassOrigin=false",
+              FlagsSent(instances[0]));
+    EXPECT_EQ("DeepInheritance=false LocalOnly=true IncludeQualifiers=false IncludeClassOrigin=false",
+              FlagsSent(instances[1]));
+    EXPECT_EQ("DeepInheritance=false LocalOnly=false IncludeQualifiers=true IncludeClassOrigin=false",
+              FlagsSent(instances[2]));
+    EXPECT_EQ("DeepInheritance=false LocalOnly=false IncludeQualifiers=false IncludeClassOrigin=true",
+              FlagsSent(instances[3]));
+    EXPECT_EQ(std::vector<std::string>{"Name"}, instances[0].propertyList());
+    EXPECT_EQ(std::nullopt, instances[1].propertyList());
+
+    client.EnumerateClassNames(kNamespace, "", true, 5000);
+    client.EnumerateClassNames(kNamespace, "CIM_ManagedElement", false, 5000);
+    const auto classNames = sent.of("EnumerateClassNames");
+    ASSERT_EQ(2u, classNames.size());
+    EXPECT_EQ("DeepInheritance=true", FlagsSent(classNames[0]));
+    EXPECT_EQ("", classNames[0].target);
+    EXPECT_EQ("DeepInheritance=false", FlagsSent(classNames[1]));
+    EXPECT_EQ("CIM_ManagedElement", classNames[1].target);
+
+    client.EnumerateInstanceNames(Pegasus::CIMNamespaceName(kNamespace), Pegasus::CIMName(kClass), 5000);
+    ASSERT_EQ(1u, sent.of("EnumerateInstanceNames").size());
+    EXPECT_EQ(kClass, sent.of("EnumerateInstanceNames")[0].target);
+
+    Pegasus::Array<Pegasus::CIMParamValue> in, out;
+    in.append(Pegasus::CIMParamValue("Target", Pegasus::CIMValue(Pegasus::String("10.0.0.1"))));
+    client.InvokeMethod(kNamespace, Pegasus::CIMObjectPath("VORN_ComputerSystem"), "Ping", in, out, 5000);
+    const auto ping = sent.of("Ping");
+    ASSERT_EQ(1u, ping.size());
+    EXPECT_FALSE(ping[0].intrinsic);
+    EXPECT_EQ(kNamespace, ping[0].nameSpace);
+    EXPECT_EQ("VORN_ComputerSystem", ping[0].target);
+    ASSERT_EQ(1u, ping[0].parameters.size());
+    EXPECT_EQ("Target", ping[0].parameters[0].name);
+    EXPECT_EQ(std::vector<std::string>{"10.0.0.1"}, ping[0].parameters[0].value.items);
+    EXPECT_TRUE(LoggedMessages().empty());
+}
+
+// The time-out is set before the names are built, and a rejected name ends
+// the call there: logged once, nothing sent, no retry, no reconnect.
+TEST_F(PegClientTest, RejectedNamesSendNothingAndAreNotRetried)
+{
+    auto server = StartServer(DemoServerOptions(0));
+    PegClient client;
+    ASSERT_TRUE(client.Connect(NodeAddress(0), "", ""));
+    Pegasus::Array<Pegasus::CIMParamValue> out;
+
+    EXPECT_TRUE(client.GetClass(kNamespace, "9-not-a-name", 1201, false, true, false, Pegasus::CIMPropertyList())
+                    .isUninitialized());
+    EXPECT_EQ(1201u, client.GetPegclient()->getTimeout());
+    EXPECT_EQ(0u, client.EnumerateInstances("root//cimv2", kClass, 1202, true, true, false, false,
+                                            Pegasus::CIMPropertyList())
+                      .size());
+    EXPECT_EQ(1202u, client.GetPegclient()->getTimeout());
+    EXPECT_TRUE(client.EnumerateClassNames(kNamespace, "has space", false, 1203).empty());
+    EXPECT_EQ(1203u, client.GetPegclient()->getTimeout());
+    EXPECT_TRUE(client.InvokeMethod(kNamespace, Pegasus::CIMObjectPath("VORN_ComputerSystem"), "", Pegasus::Array<Pegasus::CIMParamValue>(), out,
+                                    1204)
+                    .isNull());
+    EXPECT_EQ(1204u, client.GetPegclient()->getTimeout());
+
+    const auto messages = LoggedMessages();
+    ASSERT_EQ(4u, messages.size());
+    EXPECT_TRUE(StartsWith(messages[0], "Invalid name in PegClient::GetClass(): ")) << messages[0];
+    EXPECT_TRUE(StartsWith(messages[1], "Invalid name in PegClient::EnumerateInstances(): ")) << messages[1];
+    EXPECT_TRUE(StartsWith(messages[2], "Invalid name in PegClient::EnumerateClassNames(): ")) << messages[2];
+    EXPECT_TRUE(StartsWith(messages[3], "Invalid name in PegClient::InvokeMethod(): ")) << messages[3];
+    EXPECT_EQ(0u, server->counters().totalRequests());
+    EXPECT_EQ(1u, server->counters().connections());
+    EXPECT_EQ(PegClient::eConnectedHTTPS, client.GetState());
+}
+
 TEST_F(PegClientTest, TwoTimeOutsAreLoggedAndTheSecondWaitsTwiceAsLong)
 {
     auto server = StartServer(DemoServerOptions(0));
@@ -235,16 +339,18 @@ TEST_F(PegClientTest, GarbageAndSilenceEndInEmptyResultsWithinTheTimeOuts)
     EXPECT_EQ(2u, server->counters().requests("GetClass"));
 }
 
-TEST_F(PegClientTest, ReconnectPausesFiveSeconds)
+// No fixture: the reconnect pause stays as the library sets it.
+TEST(PegClientDefaultTest, ReconnectPausesFiveSeconds)
 {
-    PegClient::SetReconnectPause(std::chrono::seconds(5));
-    auto server = StartServer(DemoServerOptions(0));
-    PegClient client;
-    ASSERT_TRUE(client.Connect(NodeAddress(0), "", ""));
-    const auto start = std::chrono::steady_clock::now();
-    EXPECT_TRUE(client.Reconnect());
-    EXPECT_GE(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
-    EXPECT_EQ(PegClient::eConnectedHTTPS, client.GetState());
+    InFreshProcess([] {
+        auto server = StartServer(DemoServerOptions(0));
+        PegClient client;
+        ASSERT_TRUE(client.Connect(NodeAddress(0), "", ""));
+        const auto start = std::chrono::steady_clock::now();
+        EXPECT_TRUE(client.Reconnect());
+        EXPECT_GE(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
+        EXPECT_EQ(PegClient::eConnectedHTTPS, client.GetState());
+    });
 }
 
 TEST_F(PegClientTest, DebugKeepsAtMost4095Characters)

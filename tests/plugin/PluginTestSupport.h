@@ -2,6 +2,9 @@
 #define CIMHTTP_TESTS_PLUGIN_PLUGINTESTSUPPORT_H
 
 #include <chrono>
+#include <cstdlib>
+#include <iostream>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -15,6 +18,7 @@
 #include <testcimom/CimServer.h>
 #include <testcimom/CimomCluster.h>
 #include <testcimom/LoopbackBlock.h>
+#include <testcimom/RequestLog.h>
 
 #include "client/PegClient.h"
 
@@ -67,6 +71,59 @@ inline std::vector<std::string> LoggedMessages(int level = 3)
 inline bool StartsWith(const std::string& text, const std::string& prefix)
 {
     return text.compare(0, prefix.size(), prefix) == 0;
+}
+
+// The flags of a logged GetClass, EnumerateInstances or EnumerateClassNames
+// as the server takes them, "Name=true Other=false" in DSP0200's order: as
+// sent, or DSP0200's default where the client left one out.
+inline std::string FlagsSent(const testcimom::LoggedRequest& request)
+{
+    struct Flag {
+        const char* name;
+        bool byDefault;
+    };
+    static const std::map<std::string, std::vector<Flag>> flagsOf = {
+        {"GetClass", {{"LocalOnly", true}, {"IncludeQualifiers", true}, {"IncludeClassOrigin", false}}},
+        {"EnumerateInstances",
+         {{"DeepInheritance", true}, {"LocalOnly", true}, {"IncludeQualifiers", false}, {"IncludeClassOrigin", false}}},
+        {"EnumerateClassNames", {{"DeepInheritance", false}}},
+    };
+    std::string text;
+    for (const Flag& flag : flagsOf.at(request.operation)) {
+        const bool value = request.flag(flag.name).value_or(flag.byDefault);
+        text += (text.empty() ? "" : " ") + std::string(flag.name) + (value ? "=true" : "=false");
+    }
+    return text;
+}
+
+// Ends a child of InFreshProcess: prints the test's failures to stderr,
+// where the parent shows them, and exits with 1 when there were any.
+[[noreturn]] inline void ExitWithTestResult()
+{
+    const ::testing::TestResult& result = *::testing::UnitTest::GetInstance()->current_test_info()->result();
+    for (int i = 0; i < result.total_part_count(); ++i) {
+        const ::testing::TestPartResult& part = result.GetTestPartResult(i);
+        if (part.failed())
+            std::cerr << (part.file_name() ? part.file_name() : "") << ":" << part.line_number() << ": "
+                      << part.message() << "\n";
+    }
+    std::cerr.flush();
+    std::exit(result.Failed() ? 1 : 0);
+}
+
+// Runs the body in a new process of this test binary, for what happens once
+// per process (the ESXi check): gtest's "threadsafe" death-test style starts
+// the binary afresh with only the current test selected.
+template <typename Body>
+void InFreshProcess(Body body)
+{
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_EXIT(
+        {
+            body();
+            ExitWithTestResult();
+        },
+        ::testing::ExitedWithCode(0), "");
 }
 
 // Each test starts with an empty log, the default controller and a short

@@ -2,6 +2,7 @@
 // One CIM operation request as decoded from a CIM-XML message.
 
 #include "testcimom/CimModel.h"
+#include "testcimom/RequestLog.h"
 
 #include <map>
 #include <optional>
@@ -31,6 +32,8 @@ struct CimRequest {
     // The class a request is about, for fault matching: ClassName, the
     // instance name's class or the method target's class.
     std::string className() const;
+    // The request as the request log keeps it.
+    LoggedRequest logged() const;
 };
 
 // A CIM or DTD version other than 2.x; what names the CIMError header value.

@@ -7,7 +7,7 @@ namespace testcimom {
 
 struct CimServer::Running {
     Running(CimServer& server, TransportOptions transportOptions)
-        : engine(server.repository_, server.methods_, server.faults_, server.counters_,
+        : engine(server.repository_, server.methods_, server.faults_, server.counters_, server.requestLog_,
                  Credentials{server.options_.user, server.options_.password}),
           transport(std::move(transportOptions), engine)
     {

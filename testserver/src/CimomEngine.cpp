@@ -210,8 +210,8 @@ std::string paddedTo(std::string body, std::size_t size)
 }  // namespace
 
 CimomEngine::CimomEngine(const Repository& repository, const MethodProviders& methods, FaultPlan& faults,
-                         RequestCounters& counters, Credentials credentials)
-    : repository_(repository), methods_(methods), faults_(faults), counters_(counters),
+                         RequestCounters& counters, RequestLog& requestLog, Credentials credentials)
+    : repository_(repository), methods_(methods), faults_(faults), counters_(counters), requestLog_(requestLog),
       credentials_(std::move(credentials))
 {
 }
@@ -221,6 +221,8 @@ Delivery CimomEngine::handle(const HttpRequest& request)
     std::string operation = request.header("CIMMethod").value_or("");
     counters_.countRequest(operation);
     Answer answer = this->answer(request);
+    if (answer.request)
+        requestLog_.record(answer.request->logged());
     std::string className = answer.request ? answer.request->className() : "";
     std::optional<Fault> fault = faults_.take(operation, className);
     const std::chrono::milliseconds handlerDelay = answer.delay;

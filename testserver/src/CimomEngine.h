@@ -2,8 +2,8 @@
 // Everything between the wire and the repository: checks the HTTP headers and
 // credentials the way the captured server does, decodes the CIM-XML request,
 // runs the operation, frames the answer (Content-Length, or chunked with the
-// status in the trailer when the client accepts trailers), counts requests
-// and applies the fault that matches.
+// status in the trailer when the client accepts trailers), counts and logs
+// requests and applies the fault that matches.
 
 #include "CimRequest.h"
 #include "HttpMessages.h"
@@ -12,6 +12,7 @@
 #include "testcimom/MethodProviders.h"
 #include "testcimom/Repository.h"
 #include "testcimom/RequestCounters.h"
+#include "testcimom/RequestLog.h"
 
 #include <chrono>
 #include <optional>
@@ -27,7 +28,7 @@ struct Credentials {
 class CimomEngine {
 public:
     CimomEngine(const Repository& repository, const MethodProviders& methods, FaultPlan& faults,
-                RequestCounters& counters, Credentials credentials);
+                RequestCounters& counters, RequestLog& requestLog, Credentials credentials);
 
     Delivery handle(const HttpRequest& request);
     // Called by the transport for every accepted connection.
@@ -52,6 +53,7 @@ private:
     const MethodProviders& methods_;
     FaultPlan& faults_;
     RequestCounters& counters_;
+    RequestLog& requestLog_;
     Credentials credentials_;
 };
 

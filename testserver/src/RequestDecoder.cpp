@@ -81,6 +81,28 @@ std::string CimRequest::className() const
     return {};
 }
 
+LoggedRequest CimRequest::logged() const
+{
+    LoggedRequest logged;
+    logged.intrinsic = intrinsic;
+    logged.operation = methodName;
+    logged.nameSpace = nameSpace;
+    if (!intrinsic) {
+        logged.target = target.toString();
+        logged.parameters = params;
+        return logged;
+    }
+    for (const IParamValue& param : iparams) {
+        if (param.path) {
+            logged.parameters.push_back({param.name, Value::reference(*param.path)});
+            logged.target = param.path->toString();
+        } else {
+            logged.parameters.push_back({param.name, param.value.value_or(Value::null(CimType::String))});
+        }
+    }
+    return logged;
+}
+
 CimRequest RequestDecoder::decode(const std::string& body)
 {
     XmlDocument doc = XmlDocument::parse(body);

@@ -1,6 +1,7 @@
 #pragma once
 // One test CIMOM: CIM-XML over HTTP and HTTPS on an address of its own, a
-// repository, method handlers, faults to inject and request counters.
+// repository, method handlers, faults to inject, request counters and a log
+// of the requests as sent.
 //
 //   testcimom::ServerOptions options;
 //   options.httpPort = options.httpsPort = 0;   // ephemeral ports
@@ -8,6 +9,7 @@
 //   server.start();                             // loads the data set, listens
 //   server.faults().add({FaultKind::Delay, "GetClass", "all", 1, 3s});
 //   ... server.counters().requests("GetClass") ...
+//   ... server.requestLog().of("GetClass").back().flag("LocalOnly") ...
 
 #include "testcimom/Certificate.h"
 #include "testcimom/DataSet.h"
@@ -15,6 +17,7 @@
 #include "testcimom/MethodProviders.h"
 #include "testcimom/Repository.h"
 #include "testcimom/RequestCounters.h"
+#include "testcimom/RequestLog.h"
 
 #include <memory>
 #include <string>
@@ -60,6 +63,7 @@ public:
     MethodProviders& methods() { return methods_; }
     FaultPlan& faults() { return faults_; }
     RequestCounters& counters() { return counters_; }
+    RequestLog& requestLog() { return requestLog_; }
 
 private:
     ServerOptions options_;
@@ -67,6 +71,7 @@ private:
     MethodProviders methods_;
     FaultPlan faults_;
     RequestCounters counters_;
+    RequestLog requestLog_;
     bool loaded_ = false;
     struct Running;
     std::unique_ptr<Running> running_;
