@@ -9,6 +9,7 @@
 #include <boost/beast/core.hpp>
 #include <boost/beast/http.hpp>
 #include <boost/beast/ssl.hpp>
+#include <limits>
 #include <openssl/rand.h>
 #include <openssl/x509.h>
 #include <poll.h>
@@ -25,8 +26,9 @@ namespace ssl = boost::asio::ssl;
 namespace beast = boost::beast;
 namespace http = boost::beast::http;
 using tcp = net::ip::tcp;
-using TlsStream = beast::ssl_stream<beast::tcp_stream>;
 
+// Socket reads are at least this large when that much has arrived: each
+// read costs a system call and a wake-up of the event loop.
 const size_t READ_PIECE = 64 * 1024;
 const unsigned HEADER_LIMIT = 64 * 1024;
 // The parser bounds the head and the body, but not the line of a chunk
@@ -97,10 +99,36 @@ void configureTls(ssl::context& context, const SSLContext& settings)
 
 class AsioHttpTransport : public HttpTransport
 {
+    // Beast's rate policy hook, used to count the socket reads, never to
+    // limit them.
+    class ReadCounter
+    {
+    public:
+        explicit ReadCounter(Uint64& reads) : _reads(&reads) {}
+
+    private:
+        friend class beast::rate_policy_access;
+        static constexpr size_t UNLIMITED = std::numeric_limits<size_t>::max();
+
+        size_t available_read_bytes() const noexcept { return UNLIMITED; }
+        size_t available_write_bytes() const noexcept { return UNLIMITED; }
+        void transfer_read_bytes(size_t) noexcept { ++*_reads; }
+        void transfer_write_bytes(size_t) const noexcept {}
+        void on_timer() const noexcept {}
+
+        Uint64* _reads;
+    };
+
+    using TcpStream = beast::basic_stream<tcp, net::any_io_executor, ReadCounter>;
+    using TlsStream = beast::ssl_stream<TcpStream>;
+
 public:
     explicit AsioHttpTransport(std::optional<int> connectedSocket = std::nullopt)
         : _connectedSocket(connectedSocket)
     {
+        // Beast reads as much as the buffer has room for, 512 bytes when
+        // it has none.
+        _buffer.reserve(READ_PIECE);
     }
 
     ~AsioHttpTransport() override
@@ -114,7 +142,7 @@ public:
     {
         close();
         _endpoint = endpoint;
-        _tcp = std::make_unique<beast::tcp_stream>(_io);
+        _tcp = std::make_unique<TcpStream>(ReadCounter(_socketReads), _io);
         if (_connectedSocket)
             takeConnectedSocket();
         else
@@ -134,6 +162,8 @@ public:
     }
 
     bool isOpen() const override { return _tcp || _tls; }
+
+    Uint64 socketReads() const override { return _socketReads; }
 
     bool isUsable() override
     {
@@ -377,11 +407,12 @@ private:
     net::io_context _io;
     std::optional<int> _connectedSocket;   // set for a transport over a given socket; -1 once taken
     HttpEndpoint _endpoint;
-    std::unique_ptr<beast::tcp_stream> _tcp;
+    std::unique_ptr<TcpStream> _tcp;
     std::unique_ptr<ssl::context> _tlsContext;
     std::unique_ptr<TlsStream> _tls;
     beast::flat_buffer _buffer{BUFFER_LIMIT};
     bool _usedSinceOpen = false;
+    Uint64 _socketReads = 0;
 };
 }
 
