@@ -221,6 +221,40 @@ TEST(Wire, HandshakeThatNeverCompletesIsBoundedByTheConnectTimeOut)
     EXPECT_LT(millisecondsSince(start), 3000);
 }
 
+TEST(Wire, ConnectAndOperationTimeOutsBoundOnlyTheirOwnStages)
+{
+    // An answer slower than the connect time-out, first on the connection
+    // opened by connect(), then on one reopened within the operation.
+    ReplayStep slowAnswerThenClose = ReplayStep::answer(classResponse(), ReplayStep::Action::AnswerAndClose);
+    slowAnswerThenClose.delay = std::chrono::milliseconds(500);
+    ReplayStep slowAnswer = ReplayStep::answer(classResponse());
+    slowAnswer.delay = std::chrono::milliseconds(500);
+    ReplayServer server({slowAnswerThenClose, slowAnswer});
+    CIMClient client;
+    client.setConnectTimeout(100);
+    client.setTimeout(5000);
+    client.connect("127.0.0.1", server.port(), "", "");
+    EXPECT_EQ(SLOT, client.getClass(CIMV2, SLOT).getClassName());
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    EXPECT_EQ(SLOT, client.getClass(CIMV2, SLOT).getClassName());
+    EXPECT_EQ(2, server.connections());
+
+    // A connect bounded by the operation time-out when that is shorter, and
+    // the connect time-out back in force once the operation time-out grows.
+    SilentListener silent;
+    for (const Uint32 timeout : {300u, 65535000u})
+    {
+        CIMClient handshaking;
+        handshaking.setTimeout(timeout);
+        handshaking.setConnectTimeout(timeout == 300 ? 65535000 : 300);
+        const auto start = std::chrono::steady_clock::now();
+        EXPECT_THROW(handshaking.connect("127.0.0.1", silent.port, SSLContext("", nullptr), "", ""),
+                     ConnectionTimeoutException);
+        EXPECT_GE(millisecondsSince(start), 290);
+        EXPECT_LT(millisecondsSince(start), 3000);
+    }
+}
+
 TEST(Wire, ConnectStateErrors)
 {
     CIMClient client;

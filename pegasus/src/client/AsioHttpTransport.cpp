@@ -152,9 +152,10 @@ public:
         _usedSinceOpen = false;
     }
 
+    // No operation is pending between calls: the streams close their
+    // socket as they go.
     void close() override
     {
-        closeSocket();
         _tls.reset();
         _tcp.reset();
         _tlsContext.reset();
@@ -202,22 +203,13 @@ public:
     }
 
 private:
-    // Ends the connection but keeps the stream objects, so that operations
-    // still pending on them can complete (with operation_aborted).
-    void closeSocket()
-    {
-        boost::system::error_code ignored;
-        if (isOpen())
-            socket().close(ignored);
-    }
-
     tcp::socket& socket() { return _tls ? beast::get_lowest_layer(*_tls).socket() : _tcp->socket(); }
 
     void connect(Clock::time_point deadline)
     {
         const std::vector<tcp::endpoint> addresses = resolve(deadline);
-        boost::system::error_code ec;
-        run(deadline, [&](auto done) { _tcp->async_connect(addresses, [done](auto e, auto) { done(e); }); }, ec);
+        _tcp->expires_at(deadline);
+        const boost::system::error_code ec = complete([&](auto done) { _tcp->async_connect(addresses, done); });
         if (ec)
         {
             close();
@@ -244,24 +236,19 @@ private:
         }
     }
 
-    // Runs one asynchronous operation to its end or the deadline; past the
-    // deadline the connection is closed and ConnectionTimeoutException
-    // thrown.
+    // Runs the operation just started to its end. The stream's expiry
+    // bounds it: past it Beast closes the socket and ends the operation
+    // with error::timeout, which closes the connection and becomes
+    // ConnectionTimeoutException.
     template <class Start>
-    void run(Clock::time_point deadline, Start&& start, boost::system::error_code& result)
+    boost::system::error_code complete(Start&& start)
     {
-        bool finished = false;
-        start([&](boost::system::error_code ec) {
-            result = ec;
-            finished = true;
-        });
-        _io.restart();
-        _io.run_until(deadline);
-        if (finished)
-            return;
-        closeSocket();
+        boost::system::error_code result;
+        start([&result](boost::system::error_code ec, auto&&...) { result = ec; });
         _io.restart();
         _io.run();
+        if (result != beast::error::timeout)
+            return result;
         close();
         throw ConnectionTimeoutException(text("no answer from " + describe(_endpoint) + " within the time-out"));
     }
@@ -284,8 +271,9 @@ private:
         net::ip::make_address(_endpoint.host, address);
         if (address)
             SSL_set_tlsext_host_name(_tls->native_handle(), _endpoint.host.c_str());
-        boost::system::error_code ec;
-        run(deadline, [&](auto done) { _tls->async_handshake(ssl::stream_base::client, done); }, ec);
+        beast::get_lowest_layer(*_tls).expires_at(deadline);
+        const boost::system::error_code ec =
+            complete([&](auto done) { _tls->async_handshake(ssl::stream_base::client, done); });
         if (ec)
         {
             close();
@@ -326,8 +314,8 @@ private:
             message.set(field.name, field.value);
         message.body() = request.body;
         message.prepare_payload();
-        boost::system::error_code ec;
-        run(deadline, [&](auto done) { http::async_write(stream, message, [done](auto e, auto) { done(e); }); }, ec);
+        beast::get_lowest_layer(stream).expires_at(deadline);
+        const boost::system::error_code ec = complete([&](auto done) { http::async_write(stream, message, done); });
         if (ec)
             throw CIMClientConnectionException(text("connection to " + describe(_endpoint)
                                                     + " broke while sending the request: " + ec.message()));
@@ -336,8 +324,9 @@ private:
     template <class Stream, class Parser>
     void readHead(Stream& stream, Parser& parser, Clock::time_point deadline)
     {
-        boost::system::error_code ec;
-        run(deadline, [&](auto done) { http::async_read_header(stream, _buffer, parser, [done](auto e, auto) { done(e); }); }, ec);
+        beast::get_lowest_layer(stream).expires_at(deadline);
+        const boost::system::error_code ec =
+            complete([&](auto done) { http::async_read_header(stream, _buffer, parser, done); });
         if (!ec)
             return;
         if (ec == http::error::end_of_stream || ec == net::error::eof || ec == net::error::connection_reset
@@ -357,8 +346,9 @@ private:
         {
             parser.get().body().data = piece.data();
             parser.get().body().size = piece.size();
-            boost::system::error_code ec;
-            run(deadline, [&](auto done) { http::async_read(stream, _buffer, parser, [done](auto e, auto) { done(e); }); }, ec);
+            beast::get_lowest_layer(stream).expires_at(deadline);
+            const boost::system::error_code ec =
+                complete([&](auto done) { http::async_read(stream, _buffer, parser, done); });
             const size_t size = piece.size() - parser.get().body().size;
             received += size;
             if (size)
