@@ -256,7 +256,7 @@ private:
     std::vector<tcp::endpoint> resolve(Clock::time_point deadline) const
     {
         std::vector<tcp::endpoint> endpoints;
-        for (const std::string& address : resolveHost(_endpoint.host, deadline))
+        for (const std::string& address : HostResolver().resolve(_endpoint.host, deadline))
             endpoints.emplace_back(net::ip::make_address(address), static_cast<unsigned short>(_endpoint.port));
         return endpoints;
     }
