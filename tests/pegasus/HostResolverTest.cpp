@@ -3,13 +3,11 @@
 
 #include "HostResolver.h"
 #include "ReplayServer.h"
+#include "SilentPort.h"
 #include <Pegasus/Client/CIMClient.h>
-#include <arpa/inet.h>
+#include <algorithm>
 #include <dirent.h>
 #include <gtest/gtest.h>
-#include <netinet/in.h>
-#include <sys/socket.h>
-#include <unistd.h>
 
 PEGASUS_USING_PEGASUS;
 
@@ -25,30 +23,10 @@ size_t threadCount()
     return count;
 }
 
-// A UDP port on loopback that takes name queries and never answers them,
-// or, once closed, refuses them.
-class SilentNameServer
+std::string nameServerAt(const SilentPort& port)
 {
-public:
-    SilentNameServer()
-    {
-        _socket = ::socket(AF_INET, SOCK_DGRAM, 0);
-        sockaddr_in address{};
-        address.sin_family = AF_INET;
-        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        socklen_t size = sizeof address;
-        ::bind(_socket, reinterpret_cast<sockaddr*>(&address), size);
-        ::getsockname(_socket, reinterpret_cast<sockaddr*>(&address), &size);
-        _port = ntohs(address.sin_port);
-    }
-    ~SilentNameServer() { ::close(_socket); }
-
-    std::string address() const { return "127.0.0.1:" + std::to_string(_port); }
-
-private:
-    int _socket;
-    unsigned short _port = 0;
-};
+    return "127.0.0.1:" + std::to_string(port.port);
+}
 
 long millisecondsSince(Clock::time_point start)
 {
@@ -64,10 +42,10 @@ TEST(HostResolver, LookupsStartNoThreadAndEndByTheirDeadline)
     client.connect("localhost", server.port(), "", "");
     EXPECT_EQ(threads, threadCount());
 
-    SilentNameServer silent;
+    const SilentPort silentNameServer(SOCK_DGRAM);
+    const HostResolver resolver(nameServerAt(silentNameServer));
     const auto start = Clock::now();
-    EXPECT_THROW(HostResolver(silent.address()).resolve("cimom.test", start + std::chrono::milliseconds(300)),
-                 ConnectionTimeoutException);
+    EXPECT_THROW(resolver.resolve("cimom.test", start + std::chrono::milliseconds(300)), ConnectionTimeoutException);
     EXPECT_GE(millisecondsSince(start), 290);
     EXPECT_LT(millisecondsSince(start), 3000);
     EXPECT_EQ(threads, threadCount());
@@ -75,8 +53,8 @@ TEST(HostResolver, LookupsStartNoThreadAndEndByTheirDeadline)
 
 TEST(HostResolver, HostsFileAndAddressLiteralsNeedNoNameServer)
 {
-    SilentNameServer silent;
-    const HostResolver resolver(silent.address());
+    const SilentPort silentNameServer(SOCK_DGRAM);
+    const HostResolver resolver(nameServerAt(silentNameServer));
     const auto deadline = Clock::now() + std::chrono::seconds(10);
     EXPECT_EQ(std::vector<std::string>{"::1"}, resolver.resolve("::1", deadline));
     const std::vector<std::string> localhost = resolver.resolve("localhost", deadline);

@@ -2,14 +2,11 @@
 // flight, HTTP and CIM errors, time-outs and TLS.
 
 #include "ClientFixture.h"
+#include "SilentPort.h"
 #include "TlsIdentity.h"
-#include <arpa/inet.h>
 #include <chrono>
 #include <gtest/gtest.h>
-#include <netinet/in.h>
-#include <sys/socket.h>
 #include <thread>
-#include <unistd.h>
 
 PEGASUS_USING_PEGASUS;
 
@@ -36,33 +33,9 @@ long millisecondsSince(std::chrono::steady_clock::time_point start)
         std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start).count());
 }
 
-// A port that accepts TCP connections (the kernel completes them) but whose
-// owner never reads or answers: a server that hangs in the handshake.
-class SilentListener
-{
-public:
-    SilentListener()
-    {
-        _socket = ::socket(AF_INET, SOCK_STREAM, 0);
-        sockaddr_in address{};
-        address.sin_family = AF_INET;
-        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        socklen_t size = sizeof address;
-        ::bind(_socket, reinterpret_cast<sockaddr*>(&address), size);
-        ::listen(_socket, 4);
-        ::getsockname(_socket, reinterpret_cast<sockaddr*>(&address), &size);
-        port = ntohs(address.sin_port);
-    }
-    ~SilentListener() { ::close(_socket); }
-    unsigned short port = 0;
-
-private:
-    int _socket;
-};
-
 unsigned short unusedPort()
 {
-    SilentListener listener;
+    SilentPort listener;
     return listener.port;
 }
 
@@ -212,7 +185,7 @@ TEST(Wire, OperationTimeOutFiresWithinItsBoundAndTheNextOperationReconnects)
 
 TEST(Wire, HandshakeThatNeverCompletesIsBoundedByTheConnectTimeOut)
 {
-    SilentListener silent;
+    SilentPort silent;
     CIMClient client;
     client.setTimeout(65535000);
     client.setConnectTimeout(300);
@@ -241,7 +214,7 @@ TEST(Wire, ConnectAndOperationTimeOutsBoundOnlyTheirOwnStages)
 
     // A connect bounded by the operation time-out when that is shorter, and
     // the connect time-out back in force once the operation time-out grows.
-    SilentListener silent;
+    SilentPort silent;
     for (const Uint32 timeout : {300u, 65535000u})
     {
         CIMClient handshaking;
