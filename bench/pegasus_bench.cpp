@@ -19,6 +19,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <ctime>
 #include <libxml/parser.h>
 #include <netinet/in.h>
 #include <strings.h>
@@ -59,9 +60,9 @@ double seconds(std::chrono::steady_clock::duration d)
 
 double threadCpuSeconds()
 {
-    rusage usage;
-    getrusage(RUSAGE_THREAD, &usage);
-    return usage.ru_utime.tv_sec + usage.ru_stime.tv_sec + (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+    timespec now;
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+    return now.tv_sec + now.tv_nsec / 1e9;
 }
 
 struct Timing
