@@ -102,11 +102,11 @@ void processOnce(ares_channel channel, const std::vector<pollfd>& watched, Clock
     if (left <= Clock::duration::zero())
         throw ConnectionTimeoutException(String("looking up " + host + " took longer than the time-out"));
     timeval limit = timevalOf(left);
-    timeval wait;
-    ares_timeout(channel, &limit, &wait);
+    timeval retry;
+    const timeval* wait = ares_timeout(channel, &limit, &retry);   // the sooner of both
     // Processing may close and open sockets: poll a copy.
     std::vector<pollfd> ready = watched;
-    if (::poll(ready.data(), ready.size(), millisecondsRoundedUp(wait)) <= 0)
+    if (::poll(ready.data(), ready.size(), millisecondsRoundedUp(*wait)) <= 0)
     {
         ares_process_fd(channel, ARES_SOCKET_BAD, ARES_SOCKET_BAD);
         return;
