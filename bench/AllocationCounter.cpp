@@ -10,19 +10,28 @@
 
 namespace
 {
-std::atomic<size_t> currentBytes{0};
-std::atomic<size_t> peakBytes{0};
+// Only read outside a measurement, so threads that allocate meanwhile do
+// not contend for the counters.
+std::atomic<bool> counting{false};
+std::atomic<long long> currentBytes{0};
+std::atomic<long long> peakBytes{0};
+long long startBytes = 0;
 
-// Sizes come from malloc itself, so blocks counted here and blocks that
-// libxml2 took from malloc before install() can be freed either way.
+long long sizeOf(void* block)
+{
+    return static_cast<long long>(malloc_usable_size(block));
+}
+
+// Sizes come from malloc itself, so any block can be freed here, counted
+// or not. One taken before a measurement and freed during it lowers the
+// count: a measurement should free little that it did not allocate.
 void* allocate(size_t size)
 {
     void* block = std::malloc(size);
-    if (!block)
-        return nullptr;
-    const size_t now = currentBytes.fetch_add(malloc_usable_size(block), std::memory_order_relaxed)
-        + malloc_usable_size(block);
-    size_t seen = peakBytes.load(std::memory_order_relaxed);
+    if (!block || !counting.load(std::memory_order_relaxed))
+        return block;
+    const long long now = currentBytes.fetch_add(sizeOf(block), std::memory_order_relaxed) + sizeOf(block);
+    long long seen = peakBytes.load(std::memory_order_relaxed);
     while (now > seen && !peakBytes.compare_exchange_weak(seen, now, std::memory_order_relaxed))
     {
     }
@@ -31,9 +40,8 @@ void* allocate(size_t size)
 
 void release(void* block)
 {
-    if (!block)
-        return;
-    currentBytes.fetch_sub(malloc_usable_size(block), std::memory_order_relaxed);
+    if (block && counting.load(std::memory_order_relaxed))
+        currentBytes.fetch_sub(sizeOf(block), std::memory_order_relaxed);
     std::free(block);
 }
 
@@ -97,18 +105,16 @@ void install()
     xmlMemSetup(release, allocate, reallocate, duplicate);
 }
 
-size_t current()
+void start()
 {
-    return currentBytes.load();
+    startBytes = currentBytes.load();
+    peakBytes = startBytes;
+    counting = true;
 }
 
-size_t peak()
+size_t stop()
 {
-    return peakBytes.load();
-}
-
-void resetPeak()
-{
-    peakBytes = currentBytes.load();
+    counting = false;
+    return static_cast<size_t>(peakBytes.load() - startBytes);
 }
 }

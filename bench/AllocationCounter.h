@@ -3,14 +3,15 @@
 
 #include <cstddef>
 
-// Counts the bytes held through operator new and libxml2's allocator, so
-// that the decoder's peak memory can be told apart from everything else.
+// Counts the bytes held through operator new and libxml2's allocator
+// during a measurement, so that the peak memory of one call can be told
+// apart from everything else. Outside a measurement an allocation costs
+// what malloc costs.
 namespace AllocationCounter
 {
-void install();               // counts libxml2's allocations from now on
-size_t current();
-size_t peak();
-void resetPeak();             // the peak restarts from the current level
+void install();               // libxml2 allocates through the counter from now on
+void start();                 // counting starts, from the bytes held now
+size_t stop();                // counting stops; the most bytes held above the start
 }
 
 #endif

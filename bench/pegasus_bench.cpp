@@ -2,11 +2,13 @@
 // generated EnumerateInstances response of Test_Big instances, next to the
 // parsing floor (libxml2's SAX2 push parser with handlers that build
 // nothing), and the client's CPU time for the same enumeration over
-// loopback next to a raw fetch of the same bytes.
+// loopback next to the floor, the HTTP reading alone (with its socket
+// reads) and a raw fetch of the same bytes.
 //
 //   pegasus-bench [--instances N] [--repeat R]
 
 #include "AllocationCounter.h"
+#include "HttpTransport.h"
 #include "ReplayServer.h"
 #include "ResponseDecoder.h"
 #include "TestBigResponse.h"
@@ -17,8 +19,10 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <ctime>
 #include <libxml/parser.h>
 #include <netinet/in.h>
+#include <strings.h>
 #include <sys/resource.h>
 #include <sys/socket.h>
 #include <unistd.h>
@@ -56,22 +60,30 @@ double seconds(std::chrono::steady_clock::duration d)
 
 double threadCpuSeconds()
 {
-    rusage usage;
-    getrusage(RUSAGE_THREAD, &usage);
-    return usage.ru_utime.tv_sec + usage.ru_stime.tv_sec + (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+    timespec now;
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+    return now.tv_sec + now.tv_nsec / 1e9;
 }
 
-// Best wall time of `repeat` runs; what a run returns is released after
-// its time is taken.
-template <class F>
-double bestOf(int repeat, F&& f)
+struct Timing
 {
-    double best = 1e300;
+    double wall = 1e300;
+    double cpu = 1e300;   // of the calling thread
+};
+
+// Best wall and CPU times of `repeat` runs; what a run returns is released
+// after its time is taken.
+template <class F>
+Timing bestOf(int repeat, F&& f)
+{
+    Timing best;
     for (int i = 0; i < repeat; ++i)
     {
         const auto start = std::chrono::steady_clock::now();
+        const double cpu = threadCpuSeconds();
         [[maybe_unused]] const auto result = f();
-        best = std::min(best, seconds(std::chrono::steady_clock::now() - start));
+        best.cpu = std::min(best.cpu, threadCpuSeconds() - cpu);
+        best.wall = std::min(best.wall, seconds(std::chrono::steady_clock::now() - start));
     }
     return best;
 }
@@ -145,65 +157,129 @@ std::string closingRequest(const std::string& request)
     return request.substr(0, endOfRequestLine) + "Connection: close\r\n" + request.substr(endOfRequestLine);
 }
 
-void reportDecoding(const std::string& body, const Options& options)
+// The decoding figures; returns the floor's time for the end-to-end ratio.
+Timing reportDecoding(const std::string& body, const Options& options)
 {
     const double mb = body.size() / 1e6;
-    const double floor = bestOf(options.repeat, [&] { return parseOnly(body); });
-    const double decoding = bestOf(options.repeat, [&] { return decode(body); });
+    const Timing floor = bestOf(options.repeat, [&] { return parseOnly(body); });
+    const Timing decoding = bestOf(options.repeat, [&] { return decode(body); });
     AllocationCounter::install();
-    AllocationCounter::resetPeak();
-    const size_t before = AllocationCounter::current();
     rusage usage;
     getrusage(RUSAGE_SELF, &usage);
     const long rssBefore = usage.ru_maxrss;
+    AllocationCounter::start();
     const size_t count = decode(body).size();
+    const double peakMb = AllocationCounter::stop() / 1e6;
     getrusage(RUSAGE_SELF, &usage);
-    const double peakMb = (AllocationCounter::peak() - before) / 1e6;
 
     std::printf("response body            %zu bytes, %zu instances\n", body.size(), count);
-    std::printf("parsing floor (SAX2)     %8.1f MB/s  (%.1f ms)\n", mb / floor, floor * 1e3);
-    std::printf("decode to CIMInstance    %8.1f MB/s  (%.1f ms), %.2fx the floor's time\n", mb / decoding,
-                decoding * 1e3, decoding / floor);
+    std::printf("parsing floor (SAX2)     %8.1f MB/s  (%.1f ms CPU, %.1f ms wall)\n", mb / floor.cpu, floor.cpu * 1e3,
+                floor.wall * 1e3);
+    std::printf("decode to CIMInstance    %8.1f MB/s  (%.1f ms CPU, %.1f ms wall), %.2fx the floor's CPU time\n",
+                mb / decoding.cpu, decoding.cpu * 1e3, decoding.wall * 1e3, decoding.cpu / floor.cpu);
     std::printf("decode peak memory       %8.1f MB    (%.2fx the response), max RSS grew %.1f MB\n", peakMb,
                 peakMb / mb, (usage.ru_maxrss - rssBefore) / 1e3);
+    return floor;
 }
 
-// enumerateInstances of Test_Big from a server on loopback, client CPU and
-// wall time, next to a raw fetch of the same request's answer.
+// The fields and body of a request as the client sent it, for the
+// transport to send again (Host and Content-Length are its own).
+HttpRequest resendable(const std::string& sent)
+{
+    HttpRequest request;
+    const size_t endOfHead = sent.find("\r\n\r\n");
+    request.body = sent.substr(endOfHead + 4);
+    for (size_t at = sent.find("\r\n") + 2; at < endOfHead; at = sent.find("\r\n", at) + 2)
+    {
+        const std::string line = sent.substr(at, sent.find("\r\n", at) - at);
+        const std::string name = line.substr(0, line.find(':'));
+        if (::strcasecmp(name.c_str(), "Host") != 0 && ::strcasecmp(name.c_str(), "Content-Length") != 0)
+            request.fields.push_back(HttpField{name, line.substr(line.find_first_not_of(' ', name.size() + 1))});
+    }
+    return request;
+}
+
+class DiscardingSink : public HttpBodySink
+{
+public:
+    void onHead(const HttpResponse&) override {}
+    void onBody(const char*, size_t size) override { received += size; }
+    size_t received = 0;
+};
+
+struct HttpReading
+{
+    Timing timing;
+    double readsPerMb = 0;
+};
+
+// The client's HTTP reading alone: the same request through its transport,
+// the body counted and dropped.
+HttpReading readOverHttp(unsigned short port, const HttpRequest& request, const Options& options)
+{
+    const std::unique_ptr<HttpTransport> transport = makeAsioHttpTransport();
+    const HttpEndpoint endpoint{"127.0.0.1", port, std::nullopt};
+    const auto deadline = [] { return Clock::now() + std::chrono::seconds(60); };
+    HttpReading reading;
+    reading.timing = bestOf(options.repeat, [&] {
+        if (!transport->isUsable())
+            transport->open(endpoint, deadline());
+        const Uint64 readsBefore = transport->socketReads();
+        DiscardingSink sink;
+        transport->exchange(request, sink, deadline(), CIMClient::DEFAULT_MAX_RESPONSE_BYTES);
+        reading.readsPerMb = (transport->socketReads() - readsBefore) / (sink.received / 1e6);
+        return sink.received;
+    });
+    return reading;
+}
+
+Array<CIMInstance> enumerate(CIMClient& client, const Options& options)
+{
+    Array<CIMInstance> instances = client.enumerateInstances(CIMNamespaceName("root/test"), CIMName("Test_Big"));
+    if (instances.size() != Uint32(options.instances))
+        std::abort();
+    return instances;
+}
+
+// enumerateInstances of Test_Big from a server on loopback: client CPU and
+// wall time next to the floor, the HTTP reading alone, and a raw fetch of
+// the same request's answer.
 void reportEnumeration(const char* server, unsigned short port, const std::string& request, size_t expected,
-                       const Options& options)
+                       const Options& options, const Timing& floor)
 {
     CIMClient client;
     client.connect("127.0.0.1", port, "", "");
-    double clientCpu = 1e300;
-    const double clientWall = bestOf(options.repeat, [&] {
-        const double cpu = threadCpuSeconds();
-        Array<CIMInstance> instances = client.enumerateInstances(CIMNamespaceName("root/test"), CIMName("Test_Big"));
-        clientCpu = std::min(clientCpu, threadCpuSeconds() - cpu);
-        if (instances.size() != Uint32(options.instances))
-            std::abort();
-        return instances;
-    });
+    const Timing enumeration = bestOf(options.repeat, [&] { return enumerate(client, options); });
     client.disconnect();
-    double rawCpu = 1e300;
-    const double rawWall = bestOf(options.repeat, [&] {
-        const double cpu = threadCpuSeconds();
-        const size_t received = rawFetch(port, request, expected);
-        rawCpu = std::min(rawCpu, threadCpuSeconds() - cpu);
-        return received;
-    });
+    const HttpReading http = readOverHttp(port, resendable(request), options);
+    const Timing raw = bestOf(options.repeat, [&] { return rawFetch(port, closingRequest(request), expected); });
     std::printf("%s\n", server);
-    std::printf("  enumerateInstances     %8.1f ms wall, %.1f ms client CPU\n", clientWall * 1e3, clientCpu * 1e3);
-    std::printf("  raw fetch of the bytes %8.1f ms wall, %.1f ms CPU; client/raw wall %.2fx\n", rawWall * 1e3,
-                rawCpu * 1e3, clientWall / rawWall);
+    std::printf("  enumerateInstances     %8.1f ms wall, %.1f ms client CPU, %.2fx the floor's CPU time\n",
+                enumeration.wall * 1e3, enumeration.cpu * 1e3, enumeration.cpu / floor.cpu);
+    std::printf("  HTTP reading alone     %8.1f ms wall, %.1f ms CPU, %.1f socket reads per MB\n",
+                http.timing.wall * 1e3, http.timing.cpu * 1e3, http.readsPerMb);
+    std::printf("  raw fetch of the bytes %8.1f ms wall, %.1f ms CPU; client/raw wall %.2fx\n", raw.wall * 1e3,
+                raw.cpu * 1e3, enumeration.wall / raw.wall);
 }
 
-void reportEndToEnd(const std::string& body, const Options& options)
+// Bytes held at the peak of one enumerateInstances above what was held
+// before it: the decoder's, the transport's and the result's.
+void reportEnumerationPeak(unsigned short port, size_t bodySize, const Options& options)
+{
+    CIMClient client;
+    client.connect("127.0.0.1", port, "", "");
+    AllocationCounter::start();
+    enumerate(client, options);
+    const double peakMb = AllocationCounter::stop() / 1e6;
+    std::printf("  enumerateInstances peak memory %.1f MB (%.2fx the response)\n", peakMb, peakMb / (bodySize / 1e6));
+}
+
+void reportEndToEnd(const std::string& body, const Options& options, const Timing& floor)
 {
     // The replay server answers every request with the generated bytes; it
-    // also records the client's request for the raw fetches.
+    // also records the client's request for the other fetches.
     const std::string response = testBigHttpResponse(body);
-    std::vector<ReplayStep> script(static_cast<size_t>(options.repeat) * 2 + 1, ReplayStep::answer(response));
+    std::vector<ReplayStep> script(static_cast<size_t>(options.repeat) * 3 + 2, ReplayStep::answer(response));
     ReplayServer replay(script);
     {
         CIMClient client;
@@ -211,7 +287,8 @@ void reportEndToEnd(const std::string& body, const Options& options)
         client.enumerateInstances(CIMNamespaceName("root/test"), CIMName("Test_Big"));
     }
     const std::string request = replay.requests().front();
-    reportEnumeration("replay server (the generated bytes)", replay.port(), request, response.size(), options);
+    reportEnumeration("replay server (the generated bytes)", replay.port(), request, response.size(), options, floor);
+    reportEnumerationPeak(replay.port(), body.size(), options);
 
     testcimom::ServerOptions serverOptions;
     serverOptions.httpPort = 0;
@@ -219,8 +296,8 @@ void reportEndToEnd(const std::string& body, const Options& options)
     serverOptions.dataSet.testBigInstances = static_cast<std::size_t>(options.instances);
     testcimom::CimServer cimom(serverOptions);
     cimom.start();
-    reportEnumeration("test CIMOM", static_cast<unsigned short>(cimom.httpPort()), closingRequest(request),
-                      UNKNOWN_SIZE, options);
+    reportEnumeration("test CIMOM", static_cast<unsigned short>(cimom.httpPort()), request, UNKNOWN_SIZE, options,
+                      floor);
 }
 }
 
@@ -229,7 +306,7 @@ int main(int argc, char** argv)
     xmlInitParser();
     const Options options = parse(argc, argv);
     const std::string body = testBigResponseBody(options.instances);
-    reportDecoding(body, options);
-    reportEndToEnd(body, options);
+    const Timing floor = reportDecoding(body, options);
+    reportEndToEnd(body, options, floor);
     return 0;
 }

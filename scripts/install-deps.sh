@@ -4,7 +4,7 @@ set -euo pipefail
 
 packages=(
   g++ cmake ninja-build pkg-config
-  libboost-dev libboost-system-dev libssl-dev libxml2-dev libxml2-utils
+  libboost-dev libboost-system-dev libssl-dev libxml2-dev libxml2-utils libc-ares-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   valgrind
   sblim-wbemcli

@@ -8,6 +8,7 @@
 #include "ConsistencyCheck.h"
 #include "Expect.h"
 #include <Pegasus/Common/Exception.h>
+#include <chrono>
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -44,12 +45,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const std::string_view answer(reinterpret_cast<const char*>(data), size);
     CannedServer server(answer);
     ClientConnection connection(makeAsioHttpTransport(server.takeClientSocket()));
-    connection.timeout = 10000;
-    connection.maxResponseBytes = size % 2 ? SMALL_CAP : CIMClient::DEFAULT_MAX_RESPONSE_BYTES;
-    connection.connect(String("cimom.example"), 5988, nullptr, String("user"), String("secret"));
+    connection.setMaxResponseBytes(size % 2 ? SMALL_CAP : CIMClient::DEFAULT_MAX_RESPONSE_BYTES);
+    const Clock::time_point deadline = Clock::now() + std::chrono::seconds(10);
+    connection.connect(String("cimom.example"), 5988, nullptr, String("user"), String("secret"), deadline);
     try
     {
-        ConsistencyCheck().visit(connection.call(requestFor(answer)));
+        ConsistencyCheck().visit(connection.call(requestFor(answer), deadline));
     }
     catch (const ConnectionTimeoutException&)
     {

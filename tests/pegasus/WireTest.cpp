@@ -2,14 +2,11 @@
 // flight, HTTP and CIM errors, time-outs and TLS.
 
 #include "ClientFixture.h"
+#include "SilentPort.h"
 #include "TlsIdentity.h"
-#include <arpa/inet.h>
 #include <chrono>
 #include <gtest/gtest.h>
-#include <netinet/in.h>
-#include <sys/socket.h>
 #include <thread>
-#include <unistd.h>
 
 PEGASUS_USING_PEGASUS;
 
@@ -36,33 +33,9 @@ long millisecondsSince(std::chrono::steady_clock::time_point start)
         std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start).count());
 }
 
-// A port that accepts TCP connections (the kernel completes them) but whose
-// owner never reads or answers: a server that hangs in the handshake.
-class SilentListener
-{
-public:
-    SilentListener()
-    {
-        _socket = ::socket(AF_INET, SOCK_STREAM, 0);
-        sockaddr_in address{};
-        address.sin_family = AF_INET;
-        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        socklen_t size = sizeof address;
-        ::bind(_socket, reinterpret_cast<sockaddr*>(&address), size);
-        ::listen(_socket, 4);
-        ::getsockname(_socket, reinterpret_cast<sockaddr*>(&address), &size);
-        port = ntohs(address.sin_port);
-    }
-    ~SilentListener() { ::close(_socket); }
-    unsigned short port = 0;
-
-private:
-    int _socket;
-};
-
 unsigned short unusedPort()
 {
-    SilentListener listener;
+    SilentPort listener;
     return listener.port;
 }
 
@@ -212,13 +185,47 @@ TEST(Wire, OperationTimeOutFiresWithinItsBoundAndTheNextOperationReconnects)
 
 TEST(Wire, HandshakeThatNeverCompletesIsBoundedByTheConnectTimeOut)
 {
-    SilentListener silent;
+    SilentPort silent;
     CIMClient client;
     client.setTimeout(65535000);
     client.setConnectTimeout(300);
     const auto start = std::chrono::steady_clock::now();
     EXPECT_THROW(client.connect("127.0.0.1", silent.port, SSLContext("", nullptr), "", ""), ConnectionTimeoutException);
     EXPECT_LT(millisecondsSince(start), 3000);
+}
+
+TEST(Wire, ConnectAndOperationTimeOutsBoundOnlyTheirOwnStages)
+{
+    // An answer slower than the connect time-out, first on the connection
+    // opened by connect(), then on one reopened within the operation.
+    ReplayStep slowAnswerThenClose = ReplayStep::answer(classResponse(), ReplayStep::Action::AnswerAndClose);
+    slowAnswerThenClose.delay = std::chrono::milliseconds(500);
+    ReplayStep slowAnswer = ReplayStep::answer(classResponse());
+    slowAnswer.delay = std::chrono::milliseconds(500);
+    ReplayServer server({slowAnswerThenClose, slowAnswer});
+    CIMClient client;
+    client.setConnectTimeout(100);
+    client.setTimeout(5000);
+    client.connect("127.0.0.1", server.port(), "", "");
+    EXPECT_EQ(SLOT, client.getClass(CIMV2, SLOT).getClassName());
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    EXPECT_EQ(SLOT, client.getClass(CIMV2, SLOT).getClassName());
+    EXPECT_EQ(2, server.connections());
+
+    // A connect bounded by the operation time-out when that is shorter, and
+    // the connect time-out back in force once the operation time-out grows.
+    SilentPort silent;
+    for (const Uint32 timeout : {300u, 65535000u})
+    {
+        CIMClient handshaking;
+        handshaking.setTimeout(timeout);
+        handshaking.setConnectTimeout(timeout == 300 ? 65535000 : 300);
+        const auto start = std::chrono::steady_clock::now();
+        EXPECT_THROW(handshaking.connect("127.0.0.1", silent.port, SSLContext("", nullptr), "", ""),
+                     ConnectionTimeoutException);
+        EXPECT_GE(millisecondsSince(start), 290);
+        EXPECT_LT(millisecondsSince(start), 3000);
+    }
 }
 
 TEST(Wire, ConnectStateErrors)

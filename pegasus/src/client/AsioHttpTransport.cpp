@@ -9,6 +9,7 @@
 #include <boost/beast/core.hpp>
 #include <boost/beast/http.hpp>
 #include <boost/beast/ssl.hpp>
+#include <limits>
 #include <openssl/rand.h>
 #include <openssl/x509.h>
 #include <poll.h>
@@ -25,8 +26,9 @@ namespace ssl = boost::asio::ssl;
 namespace beast = boost::beast;
 namespace http = boost::beast::http;
 using tcp = net::ip::tcp;
-using TlsStream = beast::ssl_stream<beast::tcp_stream>;
 
+// Socket reads are at least this large when that much has arrived: each
+// read costs a system call and a wake-up of the event loop.
 const size_t READ_PIECE = 64 * 1024;
 const unsigned HEADER_LIMIT = 64 * 1024;
 // The parser bounds the head and the body, but not the line of a chunk
@@ -97,10 +99,36 @@ void configureTls(ssl::context& context, const SSLContext& settings)
 
 class AsioHttpTransport : public HttpTransport
 {
+    // Beast's rate policy hook, used to count the socket reads, never to
+    // limit them.
+    class ReadCounter
+    {
+    public:
+        explicit ReadCounter(Uint64& reads) : _reads(&reads) {}
+
+    private:
+        friend class beast::rate_policy_access;
+        static constexpr size_t UNLIMITED = std::numeric_limits<size_t>::max();
+
+        size_t available_read_bytes() const noexcept { return UNLIMITED; }
+        size_t available_write_bytes() const noexcept { return UNLIMITED; }
+        void transfer_read_bytes(size_t) noexcept { ++*_reads; }
+        void transfer_write_bytes(size_t) const noexcept {}
+        void on_timer() const noexcept {}
+
+        Uint64* _reads;
+    };
+
+    using TcpStream = beast::basic_stream<tcp, net::any_io_executor, ReadCounter>;
+    using TlsStream = beast::ssl_stream<TcpStream>;
+
 public:
     explicit AsioHttpTransport(std::optional<int> connectedSocket = std::nullopt)
         : _connectedSocket(connectedSocket)
     {
+        // Beast reads as much as the buffer has room for, 512 bytes when
+        // it has none.
+        _buffer.reserve(READ_PIECE);
     }
 
     ~AsioHttpTransport() override
@@ -114,7 +142,7 @@ public:
     {
         close();
         _endpoint = endpoint;
-        _tcp = std::make_unique<beast::tcp_stream>(_io);
+        _tcp = std::make_unique<TcpStream>(ReadCounter(_socketReads), _io);
         if (_connectedSocket)
             takeConnectedSocket();
         else
@@ -124,9 +152,10 @@ public:
         _usedSinceOpen = false;
     }
 
+    // No operation is pending between calls: the streams close their
+    // socket as they go.
     void close() override
     {
-        closeSocket();
         _tls.reset();
         _tcp.reset();
         _tlsContext.reset();
@@ -134,6 +163,8 @@ public:
     }
 
     bool isOpen() const override { return _tcp || _tls; }
+
+    Uint64 socketReads() const override { return _socketReads; }
 
     bool isUsable() override
     {
@@ -172,22 +203,13 @@ public:
     }
 
 private:
-    // Ends the connection but keeps the stream objects, so that operations
-    // still pending on them can complete (with operation_aborted).
-    void closeSocket()
-    {
-        boost::system::error_code ignored;
-        if (isOpen())
-            socket().close(ignored);
-    }
-
     tcp::socket& socket() { return _tls ? beast::get_lowest_layer(*_tls).socket() : _tcp->socket(); }
 
     void connect(Clock::time_point deadline)
     {
         const std::vector<tcp::endpoint> addresses = resolve(deadline);
-        boost::system::error_code ec;
-        run(deadline, [&](auto done) { _tcp->async_connect(addresses, [done](auto e, auto) { done(e); }); }, ec);
+        _tcp->expires_at(deadline);
+        const boost::system::error_code ec = complete([&](auto done) { _tcp->async_connect(addresses, done); });
         if (ec)
         {
             close();
@@ -214,24 +236,19 @@ private:
         }
     }
 
-    // Runs one asynchronous operation to its end or the deadline; past the
-    // deadline the connection is closed and ConnectionTimeoutException
-    // thrown.
+    // Runs the operation just started to its end. The stream's expiry
+    // bounds it: past it Beast closes the socket and ends the operation
+    // with error::timeout, which closes the connection and becomes
+    // ConnectionTimeoutException.
     template <class Start>
-    void run(Clock::time_point deadline, Start&& start, boost::system::error_code& result)
+    boost::system::error_code complete(Start&& start)
     {
-        bool finished = false;
-        start([&](boost::system::error_code ec) {
-            result = ec;
-            finished = true;
-        });
-        _io.restart();
-        _io.run_until(deadline);
-        if (finished)
-            return;
-        closeSocket();
+        boost::system::error_code result;
+        start([&result](boost::system::error_code ec, auto&&...) { result = ec; });
         _io.restart();
         _io.run();
+        if (result != beast::error::timeout)
+            return result;
         close();
         throw ConnectionTimeoutException(text("no answer from " + describe(_endpoint) + " within the time-out"));
     }
@@ -239,7 +256,7 @@ private:
     std::vector<tcp::endpoint> resolve(Clock::time_point deadline) const
     {
         std::vector<tcp::endpoint> endpoints;
-        for (const std::string& address : resolveHost(_endpoint.host, deadline))
+        for (const std::string& address : HostResolver().resolve(_endpoint.host, deadline))
             endpoints.emplace_back(net::ip::make_address(address), static_cast<unsigned short>(_endpoint.port));
         return endpoints;
     }
@@ -254,8 +271,9 @@ private:
         net::ip::make_address(_endpoint.host, address);
         if (address)
             SSL_set_tlsext_host_name(_tls->native_handle(), _endpoint.host.c_str());
-        boost::system::error_code ec;
-        run(deadline, [&](auto done) { _tls->async_handshake(ssl::stream_base::client, done); }, ec);
+        beast::get_lowest_layer(*_tls).expires_at(deadline);
+        const boost::system::error_code ec =
+            complete([&](auto done) { _tls->async_handshake(ssl::stream_base::client, done); });
         if (ec)
         {
             close();
@@ -296,8 +314,8 @@ private:
             message.set(field.name, field.value);
         message.body() = request.body;
         message.prepare_payload();
-        boost::system::error_code ec;
-        run(deadline, [&](auto done) { http::async_write(stream, message, [done](auto e, auto) { done(e); }); }, ec);
+        beast::get_lowest_layer(stream).expires_at(deadline);
+        const boost::system::error_code ec = complete([&](auto done) { http::async_write(stream, message, done); });
         if (ec)
             throw CIMClientConnectionException(text("connection to " + describe(_endpoint)
                                                     + " broke while sending the request: " + ec.message()));
@@ -306,8 +324,9 @@ private:
     template <class Stream, class Parser>
     void readHead(Stream& stream, Parser& parser, Clock::time_point deadline)
     {
-        boost::system::error_code ec;
-        run(deadline, [&](auto done) { http::async_read_header(stream, _buffer, parser, [done](auto e, auto) { done(e); }); }, ec);
+        beast::get_lowest_layer(stream).expires_at(deadline);
+        const boost::system::error_code ec =
+            complete([&](auto done) { http::async_read_header(stream, _buffer, parser, done); });
         if (!ec)
             return;
         if (ec == http::error::end_of_stream || ec == net::error::eof || ec == net::error::connection_reset
@@ -327,8 +346,9 @@ private:
         {
             parser.get().body().data = piece.data();
             parser.get().body().size = piece.size();
-            boost::system::error_code ec;
-            run(deadline, [&](auto done) { http::async_read(stream, _buffer, parser, [done](auto e, auto) { done(e); }); }, ec);
+            beast::get_lowest_layer(stream).expires_at(deadline);
+            const boost::system::error_code ec =
+                complete([&](auto done) { http::async_read(stream, _buffer, parser, done); });
             const size_t size = piece.size() - parser.get().body().size;
             received += size;
             if (size)
@@ -377,11 +397,12 @@ private:
     net::io_context _io;
     std::optional<int> _connectedSocket;   // set for a transport over a given socket; -1 once taken
     HttpEndpoint _endpoint;
-    std::unique_ptr<beast::tcp_stream> _tcp;
+    std::unique_ptr<TcpStream> _tcp;
     std::unique_ptr<ssl::context> _tlsContext;
     std::unique_ptr<TlsStream> _tls;
     beast::flat_buffer _buffer{BUFFER_LIMIT};
     bool _usedSinceOpen = false;
+    Uint64 _socketReads = 0;
 };
 }
 

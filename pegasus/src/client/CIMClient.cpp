@@ -16,12 +16,20 @@ void expectOnly(const DecodedResponse& r, Uint32 expectedKindCount, const char* 
         throw CIMClientResponseException(String(std::string("response holds results other than ") + what));
 }
 
+Clock::time_point deadlineAfter(Uint32 milliseconds)
+{
+    return Clock::now() + std::chrono::milliseconds(milliseconds);
+}
+
 // Sends the request and returns the results of the one kind it asks for.
 template <class T>
-Array<T> resultsOf(ClientConnection& connection, const RequestEncoder& request, Array<T> DecodedResponse::*kind,
+Array<T> resultsOf(ClientConnection& connection,
+                   Clock::time_point deadline,
+                   const RequestEncoder& request,
+                   Array<T> DecodedResponse::*kind,
                    const char* what)
 {
-    DecodedResponse r = connection.call(request.encode(connection.nextMessageId()));
+    DecodedResponse r = connection.call(request.encode(connection.nextMessageId()), deadline);
     expectOnly(r, (r.*kind).size(), what);
     return std::move(r.*kind);
 }
@@ -42,22 +50,22 @@ CIMClient::CIMClient() : _connection(new ClientConnection(makeAsioHttpTransport(
 
 CIMClient::~CIMClient() = default;
 
-Uint32 CIMClient::getTimeout() const { return _connection->timeout; }
-void CIMClient::setTimeout(Uint32 timeoutMilliseconds) { _connection->timeout = timeoutMilliseconds; }
-Uint32 CIMClient::getConnectTimeout() const { return _connection->connectTimeout; }
-void CIMClient::setConnectTimeout(Uint32 timeoutMilliseconds) { _connection->connectTimeout = timeoutMilliseconds; }
-Uint64 CIMClient::getMaxResponseSize() const { return _connection->maxResponseBytes; }
-void CIMClient::setMaxResponseSize(Uint64 bytes) { _connection->maxResponseBytes = bytes; }
+Uint32 CIMClient::getTimeout() const { return _timeout; }
+void CIMClient::setTimeout(Uint32 timeoutMilliseconds) { _timeout = timeoutMilliseconds; }
+Uint32 CIMClient::getConnectTimeout() const { return _connection->connectTimeout(); }
+void CIMClient::setConnectTimeout(Uint32 timeoutMilliseconds) { _connection->setConnectTimeout(timeoutMilliseconds); }
+Uint64 CIMClient::getMaxResponseSize() const { return _connection->maxResponseBytes(); }
+void CIMClient::setMaxResponseSize(Uint64 bytes) { _connection->setMaxResponseBytes(bytes); }
 
 void CIMClient::connect(const String& host, Uint32 portNumber, const String& userName, const String& password)
 {
-    _connection->connect(host, portNumber, nullptr, userName, password);
+    _connection->connect(host, portNumber, nullptr, userName, password, deadlineAfter(_timeout));
 }
 
 void CIMClient::connect(const String& host, Uint32 portNumber, const SSLContext& sslContext,
                         const String& userName, const String& password)
 {
-    _connection->connect(host, portNumber, &sslContext, userName, password);
+    _connection->connect(host, portNumber, &sslContext, userName, password, deadlineAfter(_timeout));
 }
 
 void CIMClient::disconnect()
@@ -74,7 +82,8 @@ CIMClass CIMClient::getClass(const CIMNamespaceName& nameSpace, const CIMName& c
         .flag("IncludeQualifiers", includeQualifiers, true)
         .flag("IncludeClassOrigin", includeClassOrigin, false)
         .propertyList(propertyList);
-    return single(resultsOf(*_connection, request, &DecodedResponse::classes, "classes"), "classes");
+    const Clock::time_point deadline = deadlineAfter(_timeout);
+    return single(resultsOf(*_connection, deadline, request, &DecodedResponse::classes, "classes"), "classes");
 }
 
 Array<CIMClass> CIMClient::enumerateClasses(const CIMNamespaceName& nameSpace, const CIMName& className,
@@ -87,7 +96,7 @@ Array<CIMClass> CIMClient::enumerateClasses(const CIMNamespaceName& nameSpace, c
         .flag("LocalOnly", localOnly, true)
         .flag("IncludeQualifiers", includeQualifiers, true)
         .flag("IncludeClassOrigin", includeClassOrigin, false);
-    return resultsOf(*_connection, request, &DecodedResponse::classes, "classes");
+    return resultsOf(*_connection, deadlineAfter(_timeout), request, &DecodedResponse::classes, "classes");
 }
 
 Array<CIMName> CIMClient::enumerateClassNames(const CIMNamespaceName& nameSpace, const CIMName& className,
@@ -95,7 +104,7 @@ Array<CIMName> CIMClient::enumerateClassNames(const CIMNamespaceName& nameSpace,
 {
     RequestEncoder request("EnumerateClassNames", nameSpace);
     request.className("ClassName", className).flag("DeepInheritance", deepInheritance, false);
-    return resultsOf(*_connection, request, &DecodedResponse::classNames, "class names");
+    return resultsOf(*_connection, deadlineAfter(_timeout), request, &DecodedResponse::classNames, "class names");
 }
 
 CIMInstance CIMClient::getInstance(const CIMNamespaceName& nameSpace, const CIMObjectPath& instanceName,
@@ -108,7 +117,9 @@ CIMInstance CIMClient::getInstance(const CIMNamespaceName& nameSpace, const CIMO
         .flag("IncludeQualifiers", includeQualifiers, false)
         .flag("IncludeClassOrigin", includeClassOrigin, false)
         .propertyList(propertyList);
-    CIMInstance instance = single(resultsOf(*_connection, request, &DecodedResponse::instances, "instances"), "instances");
+    const Clock::time_point deadline = deadlineAfter(_timeout);
+    CIMInstance instance =
+        single(resultsOf(*_connection, deadline, request, &DecodedResponse::instances, "instances"), "instances");
     instance.setPath(instanceName);
     return instance;
 }
@@ -125,14 +136,14 @@ Array<CIMInstance> CIMClient::enumerateInstances(const CIMNamespaceName& nameSpa
         .flag("IncludeQualifiers", includeQualifiers, false)
         .flag("IncludeClassOrigin", includeClassOrigin, false)
         .propertyList(propertyList);
-    return resultsOf(*_connection, request, &DecodedResponse::instances, "instances");
+    return resultsOf(*_connection, deadlineAfter(_timeout), request, &DecodedResponse::instances, "instances");
 }
 
 Array<CIMObjectPath> CIMClient::enumerateInstanceNames(const CIMNamespaceName& nameSpace, const CIMName& className)
 {
     RequestEncoder request("EnumerateInstanceNames", nameSpace);
     request.className("ClassName", className);
-    return resultsOf(*_connection, request, &DecodedResponse::paths, "instance names");
+    return resultsOf(*_connection, deadlineAfter(_timeout), request, &DecodedResponse::paths, "instance names");
 }
 
 Array<CIMObject> CIMClient::associators(const CIMNamespaceName& nameSpace, const CIMObjectPath& objectName,
@@ -149,7 +160,7 @@ Array<CIMObject> CIMClient::associators(const CIMNamespaceName& nameSpace, const
         .flag("IncludeQualifiers", includeQualifiers, false)
         .flag("IncludeClassOrigin", includeClassOrigin, false)
         .propertyList(propertyList);
-    return resultsOf(*_connection, request, &DecodedResponse::objects, "objects");
+    return resultsOf(*_connection, deadlineAfter(_timeout), request, &DecodedResponse::objects, "objects");
 }
 
 Array<CIMObjectPath> CIMClient::associatorNames(const CIMNamespaceName& nameSpace, const CIMObjectPath& objectName,
@@ -162,7 +173,7 @@ Array<CIMObjectPath> CIMClient::associatorNames(const CIMNamespaceName& nameSpac
         .className("ResultClass", resultClass)
         .string("Role", role)
         .string("ResultRole", resultRole);
-    return resultsOf(*_connection, request, &DecodedResponse::paths, "object paths");
+    return resultsOf(*_connection, deadlineAfter(_timeout), request, &DecodedResponse::paths, "object paths");
 }
 
 Array<CIMObject> CIMClient::references(const CIMNamespaceName& nameSpace, const CIMObjectPath& objectName,
@@ -176,7 +187,7 @@ Array<CIMObject> CIMClient::references(const CIMNamespaceName& nameSpace, const 
         .flag("IncludeQualifiers", includeQualifiers, false)
         .flag("IncludeClassOrigin", includeClassOrigin, false)
         .propertyList(propertyList);
-    return resultsOf(*_connection, request, &DecodedResponse::objects, "objects");
+    return resultsOf(*_connection, deadlineAfter(_timeout), request, &DecodedResponse::objects, "objects");
 }
 
 Array<CIMObjectPath> CIMClient::referenceNames(const CIMNamespaceName& nameSpace, const CIMObjectPath& objectName,
@@ -184,7 +195,7 @@ Array<CIMObjectPath> CIMClient::referenceNames(const CIMNamespaceName& nameSpace
 {
     RequestEncoder request("ReferenceNames", nameSpace);
     request.objectName("ObjectName", objectName).className("ResultClass", resultClass).string("Role", role);
-    return resultsOf(*_connection, request, &DecodedResponse::paths, "object paths");
+    return resultsOf(*_connection, deadlineAfter(_timeout), request, &DecodedResponse::paths, "object paths");
 }
 
 CIMValue CIMClient::invokeMethod(const CIMNamespaceName& nameSpace, const CIMObjectPath& instanceName,
@@ -193,7 +204,7 @@ CIMValue CIMClient::invokeMethod(const CIMNamespaceName& nameSpace, const CIMObj
 {
     const EncodedRequest request =
         RequestEncoder::methodCall(_connection->nextMessageId(), nameSpace, instanceName, methodName, inParameters);
-    DecodedResponse r = _connection->call(request);
+    DecodedResponse r = _connection->call(request, deadlineAfter(_timeout));
     if (!r.isMethodResponse)
         throw CIMClientResponseException(String("intrinsic response to an extrinsic method call"));
     outParameters = std::move(r.outParameters);

@@ -96,13 +96,17 @@ ClientConnection::ClientConnection(std::unique_ptr<HttpTransport> transport) : _
 {
 }
 
-Clock::time_point ClientConnection::connectDeadline() const
+Clock::time_point ClientConnection::connectDeadline(Clock::time_point deadline) const
 {
-    return Clock::now() + std::chrono::milliseconds(std::min(timeout, connectTimeout));
+    return std::min(deadline, Clock::now() + std::chrono::milliseconds(_connectTimeout));
 }
 
-void ClientConnection::connect(const String& host, Uint32 port, const SSLContext* tls, const String& userName,
-                            const String& password)
+void ClientConnection::connect(const String& host,
+                               Uint32 port,
+                               const SSLContext* tls,
+                               const String& userName,
+                               const String& password,
+                               Clock::time_point deadline)
 {
     if (_connected)
         throw AlreadyConnectedException(String("already connected to " + _endpoint.host));
@@ -113,7 +117,7 @@ void ClientConnection::connect(const String& host, Uint32 port, const SSLContext
     endpoint.port = port;
     if (tls)
         endpoint.tls = *tls;
-    _transport->open(endpoint, connectDeadline());
+    _transport->open(endpoint, connectDeadline(deadline));
     _endpoint = endpoint;
     _authorization = userName.size() ? basicCredentials(userName, password) : std::string();
     _connected = true;
@@ -125,14 +129,14 @@ void ClientConnection::disconnect()
     _connected = false;
 }
 
-void ClientConnection::ensureConnection()
+void ClientConnection::ensureConnection(Clock::time_point deadline)
 {
     if (!_connected)
         throw NotConnectedException(String("not connected"));
     if (_transport->isUsable())
         return;
     _transport->close();
-    _transport->open(_endpoint, connectDeadline());
+    _transport->open(_endpoint, connectDeadline(deadline));
 }
 
 HttpRequest ClientConnection::httpRequest(const EncodedRequest& request) const
@@ -151,12 +155,11 @@ HttpRequest ClientConnection::httpRequest(const EncodedRequest& request) const
     return http;
 }
 
-DecodedResponse ClientConnection::call(const EncodedRequest& request)
+DecodedResponse ClientConnection::call(const EncodedRequest& request, Clock::time_point deadline)
 {
-    ensureConnection();
+    ensureConnection(deadline);
     DecodingSink sink;
-    const Clock::time_point deadline = Clock::now() + std::chrono::milliseconds(timeout);
-    const HttpResponse response = _transport->exchange(httpRequest(request), sink, deadline, maxResponseBytes);
+    const HttpResponse response = _transport->exchange(httpRequest(request), sink, deadline, _maxResponseBytes);
     checkHttpStatus(response);
     checkHeaders(response);
     checkTrailerStatus(response);

@@ -7,12 +7,25 @@
 
 PEGASUS_NAMESPACE_BEGIN
 
-// The numeric addresses of a host name, looked up within a deadline.
-// getaddrinfo() cannot be interrupted, so it runs on a thread of its own
-// that is left to finish alone when the deadline passes; an address
-// literal needs no lookup. Throws ConnectionTimeoutException or
-// CannotConnectException.
-std::vector<std::string> resolveHost(const std::string& host, Clock::time_point deadline);
+// Looks host names up with c-ares on the calling thread, waiting for its
+// sockets with poll() no longer than the deadline. No thread is started, so
+// the library holds no code in use once a call returns. An address literal
+// needs no lookup.
+class HostResolver
+{
+public:
+    // nameServers: "address:port,..." to ask instead of those of
+    // resolv.conf (the hosts file is read either way).
+    explicit HostResolver(std::string nameServers = std::string());
+
+    // The numeric addresses of the host. Throws ConnectionTimeoutException
+    // when the deadline passes first, CannotConnectException when the name
+    // is unknown or the lookup fails.
+    std::vector<std::string> resolve(const std::string& host, Clock::time_point deadline) const;
+
+private:
+    std::string _nameServers;
+};
 
 PEGASUS_NAMESPACE_END
 

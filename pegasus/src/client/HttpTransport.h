@@ -71,6 +71,9 @@ public:
     // False when the server closed the connection (or sent something
     // unasked) since the last response.
     virtual bool isUsable() = 0;
+    // Reads from the socket since the transport was made: how finely the
+    // responses were taken in.
+    virtual Uint64 socketReads() const = 0;
     // Sends the request and passes the response to the sink. The
     // connection is closed afterwards when the server asked for it or the
     // response was not delimited.

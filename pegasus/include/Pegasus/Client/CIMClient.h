@@ -29,11 +29,12 @@ class ClientConnection;
 // as no request was lost. A connection that breaks while a request is in
 // flight raises CIMClientConnectionException and is never retried here.
 //
-// Time-outs: getTimeout() bounds each whole operation (sending the request
-// and reading the full response); when it passes, ConnectionTimeoutException
-// is thrown and the connection is closed, to be reopened by the next
-// operation. Connecting (TCP and TLS handshake) is bounded by the same
-// time-out, but never by more than the connect time-out.
+// Time-outs: getTimeout() bounds each whole operation (reconnecting when
+// needed, sending the request and reading the full response); when it
+// passes, ConnectionTimeoutException is thrown and the connection is
+// closed, to be reopened by the next operation. Connecting (name lookup,
+// TCP and TLS handshake) is bounded by the same time-out, but never by more
+// than the connect time-out.
 //
 // Every operation may raise:
 //   NotConnectedException            connect() never succeeded, or after disconnect()
@@ -174,6 +175,7 @@ public:
 
 private:
     std::unique_ptr<ClientConnection> _connection;
+    Uint32 _timeout = DEFAULT_TIMEOUT_MILLISECONDS;
 };
 
 PEGASUS_NAMESPACE_END
