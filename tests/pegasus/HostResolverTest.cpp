@@ -60,3 +60,16 @@ TEST(HostResolver, HostsFileAndAddressLiteralsNeedNoNameServer)
     const std::vector<std::string> localhost = resolver.resolve("localhost", deadline);
     EXPECT_NE(localhost.end(), std::find(localhost.begin(), localhost.end(), "127.0.0.1"));
 }
+
+TEST(HostResolver, AnUnknownNameIsACannotConnect)
+{
+    // A name server port with nobody behind it refuses at once.
+    std::string refusingNameServer;
+    {
+        const SilentPort closed(SOCK_DGRAM);
+        refusingNameServer = nameServerAt(closed);
+    }
+    const HostResolver resolver(refusingNameServer);
+    EXPECT_THROW(resolver.resolve("no-such-host.invalid", Clock::now() + std::chrono::seconds(10)),
+                 CannotConnectException);
+}
