@@ -1,5 +1,5 @@
-#ifndef PegasusTest_TlsIdentity_h
-#define PegasusTest_TlsIdentity_h
+#ifndef TestSupport_TlsIdentity_h
+#define TestSupport_TlsIdentity_h
 
 #include <string>
 

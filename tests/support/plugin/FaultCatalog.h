@@ -1,5 +1,5 @@
-#ifndef CIMHTTP_TESTS_FAULTS_FAULTCATALOG_H
-#define CIMHTTP_TESTS_FAULTS_FAULTCATALOG_H
+#ifndef CIMHTTP_TESTS_SUPPORT_FAULTCATALOG_H
+#define CIMHTTP_TESTS_SUPPORT_FAULTCATALOG_H
 
 // The faults a CIM server can show the connection layer, the operations they
 // hit, and the log lines PegClient writes for each, as tables the

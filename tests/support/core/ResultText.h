@@ -1,5 +1,5 @@
-#ifndef PegasusTest_ResultText_h
-#define PegasusTest_ResultText_h
+#ifndef TestSupport_ResultText_h
+#define TestSupport_ResultText_h
 
 #include <Pegasus/Client/CIMClient.h>
 #include <string>

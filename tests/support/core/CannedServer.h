@@ -1,5 +1,5 @@
-#ifndef Fuzz_CannedServer_h
-#define Fuzz_CannedServer_h
+#ifndef TestSupport_CannedServer_h
+#define TestSupport_CannedServer_h
 
 #include <string>
 #include <string_view>

@@ -1,5 +1,6 @@
 #include "Captures.h"
 
+#include "ReadFile.h"
 #include <algorithm>
 #include <dirent.h>
 #include <fstream>
@@ -27,17 +28,7 @@ std::string directory()
     return CIMHTTP_CIMXML_DIR;
 }
 
-std::string readFile(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
-        throw std::runtime_error("cannot read " + path);
-    std::ostringstream out;
-    out << in.rdbuf();
-    return out.str();
-}
-
-std::vector<std::string> names()
+std::vector<std::string> names(const std::string& prefix)
 {
     std::vector<std::string> result;
     DIR* dir = ::opendir(directory().c_str());
@@ -46,11 +37,18 @@ std::vector<std::string> names()
     while (dirent* entry = ::readdir(dir))
     {
         const std::string file = entry->d_name;
-        if (endsWith(file, REQUEST_SUFFIX))
+        if (file.compare(0, prefix.size(), prefix) == 0 && endsWith(file, REQUEST_SUFFIX))
             result.push_back(file.substr(0, file.size() - REQUEST_SUFFIX.size()));
     }
     ::closedir(dir);
     std::sort(result.begin(), result.end());
+    return result;
+}
+
+std::vector<std::string> completeNames(const std::string& prefix)
+{
+    std::vector<std::string> result = names(prefix);
+    result.erase(std::remove_if(result.begin(), result.end(), isTruncated), result.end());
     return result;
 }
 
@@ -70,6 +68,11 @@ std::string response(const std::string& name)
         return readFile(directory() + "/" + name + RESPONSE_SUFFIX);
     const std::string text = readFile(directory() + "/" + name + TRUNCATED_SUFFIX);
     return text.substr(0, text.find(TRUNCATION_MARK));
+}
+
+Exchange exchange(const std::string& name)
+{
+    return Exchange{name, request(name), response(name)};
 }
 
 std::string bodyOf(const std::string& message)

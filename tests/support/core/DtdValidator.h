@@ -1,5 +1,5 @@
-#ifndef PegasusTest_DtdValidator_h
-#define PegasusTest_DtdValidator_h
+#ifndef TestSupport_DtdValidator_h
+#define TestSupport_DtdValidator_h
 
 #include <string>
 

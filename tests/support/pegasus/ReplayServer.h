@@ -1,5 +1,5 @@
-#ifndef PegasusTest_ReplayServer_h
-#define PegasusTest_ReplayServer_h
+#ifndef TestSupport_ReplayServer_h
+#define TestSupport_ReplayServer_h
 
 #include "TlsIdentity.h"
 #include <atomic>

@@ -1,24 +1,34 @@
-#ifndef PegasusTest_Captures_h
-#define PegasusTest_Captures_h
+#ifndef TestSupport_Captures_h
+#define TestSupport_Captures_h
 
 #include <optional>
 #include <string>
 #include <vector>
 
 // The captured CIM-XML exchanges (request and response files named
-// NAME.request.txt and NAME.response[.truncated].txt).
+// NAME.request.txt and NAME.response[.truncated].txt) in the directory the
+// build names in CIMHTTP_CIMXML_DIR.
 namespace Captures
 {
 std::string directory();
-std::string readFile(const std::string& path);
 
-// Every exchange name, sorted.
-std::vector<std::string> names();
+// Every exchange name that starts with the prefix, sorted.
+std::vector<std::string> names(const std::string& prefix = "");
+// The same without the exchanges whose response was cut (isTruncated).
+std::vector<std::string> completeNames(const std::string& prefix = "");
 std::string request(const std::string& name);
 bool isTruncated(const std::string& name);
 // The response bytes as they went over the wire; a truncated capture ends
 // where its middle was cut out.
 std::string response(const std::string& name);
+
+struct Exchange
+{
+    std::string name;
+    std::string request;
+    std::string response;
+};
+Exchange exchange(const std::string& name);
 
 // The HTTP messages of a capture that holds several, split by their
 // Content-Length (a message without one runs to the end).

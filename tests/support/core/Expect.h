@@ -1,5 +1,5 @@
-#ifndef Fuzz_Expect_h
-#define Fuzz_Expect_h
+#ifndef TestSupport_Expect_h
+#define TestSupport_Expect_h
 
 #include <cstdio>
 #include <cstdlib>

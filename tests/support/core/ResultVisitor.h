@@ -1,5 +1,5 @@
-#ifndef Fuzz_ResultVisitor_h
-#define Fuzz_ResultVisitor_h
+#ifndef TestSupport_ResultVisitor_h
+#define TestSupport_ResultVisitor_h
 
 #include "DecodedResponse.h"
 

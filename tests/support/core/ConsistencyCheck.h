@@ -1,5 +1,5 @@
-#ifndef Fuzz_ConsistencyCheck_h
-#define Fuzz_ConsistencyCheck_h
+#ifndef TestSupport_ConsistencyCheck_h
+#define TestSupport_ConsistencyCheck_h
 
 #include "ResultVisitor.h"
 

@@ -1,5 +1,5 @@
-#ifndef PegasusTest_CapturedRequest_h
-#define PegasusTest_CapturedRequest_h
+#ifndef TestSupport_CapturedRequest_h
+#define TestSupport_CapturedRequest_h
 
 #include <Pegasus/Client/CIMClient.h>
 #include <libxml/tree.h>

@@ -1,13 +1,11 @@
-#include "Captures.h"
+#include "CanonicalXml.h"
 
 #include <libxml/parser.h>
 #include <libxml/tree.h>
 
 #include <algorithm>
-#include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <stdexcept>
+#include <vector>
 
 namespace testcimom::test {
 
@@ -55,41 +53,6 @@ std::string canonical(const xmlNode* node, int depth)
 }
 
 }  // namespace
-
-std::string captureDirectory()
-{
-    return CIMXML_CAPTURE_DIR;
-}
-
-std::string readTextFile(const std::string& path)
-{
-    std::ifstream file(path, std::ios::binary);
-    if (!file)
-        throw std::runtime_error("cannot read " + path);
-    std::ostringstream text;
-    text << file.rdbuf();
-    return text.str();
-}
-
-Capture loadCapture(const std::string& name)
-{
-    return {name, readTextFile(captureDirectory() + "/" + name + ".request.txt"),
-            readTextFile(captureDirectory() + "/" + name + ".response.txt")};
-}
-
-std::vector<std::string> captureNames(const std::string& prefix)
-{
-    const std::string suffix = ".response.txt";
-    std::vector<std::string> names;
-    for (const auto& entry : std::filesystem::directory_iterator(captureDirectory())) {
-        std::string file = entry.path().filename().string();
-        if (file.rfind(prefix, 0) == 0 && file.size() > suffix.size() &&
-            file.compare(file.size() - suffix.size(), suffix.size(), suffix) == 0)
-            names.push_back(file.substr(0, file.size() - suffix.size()));
-    }
-    std::sort(names.begin(), names.end());
-    return names;
-}
 
 std::string canonicalXml(const std::string& xml)
 {

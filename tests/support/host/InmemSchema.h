@@ -1,5 +1,5 @@
-#ifndef HOST_TESTS_INMEMSCHEMA_H
-#define HOST_TESTS_INMEMSCHEMA_H
+#ifndef HOST_TESTS_SUPPORT_INMEMSCHEMA_H
+#define HOST_TESTS_SUPPORT_INMEMSCHEMA_H
 
 #include <string>
 #include <vector>

@@ -1,5 +1,5 @@
-#ifndef HOST_TESTS_STATUSOF_H
-#define HOST_TESTS_STATUSOF_H
+#ifndef HOST_TESTS_SUPPORT_STATUSOF_H
+#define HOST_TESTS_SUPPORT_STATUSOF_H
 
 #include <functional>
 

@@ -1,5 +1,5 @@
-#ifndef PegasusTest_ClientFixture_h
-#define PegasusTest_ClientFixture_h
+#ifndef TestSupport_ClientFixture_h
+#define TestSupport_ClientFixture_h
 
 #include "Captures.h"
 #include "ReplayServer.h"
