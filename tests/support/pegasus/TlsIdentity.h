@@ -3,8 +3,9 @@
 
 #include <string>
 
-// A self-signed certificate for "localhost" and its key, made afresh with
-// OpenSSL; certificateFile is a PEM copy usable as a trust store.
+// A self-signed certificate for "localhost" and 127.0.0.1 and its key, made
+// afresh by the test CIMOM's certificate maker; certificateFile is a PEM copy
+// usable as a trust store.
 struct TlsIdentity
 {
     std::string certificatePem;
