@@ -22,6 +22,8 @@ bool isTruncated(const std::string& name);
 // where its middle was cut out.
 std::string response(const std::string& name);
 
+// A capture's request and its response as request() and response() read
+// them.
 struct Exchange
 {
     std::string name;
