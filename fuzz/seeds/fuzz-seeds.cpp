@@ -4,14 +4,14 @@
 // datetimes, object paths and typed values the bodies hold (fuzz_datetime,
 // fuzz_objectpath, fuzz_value).
 //
-//   fuzz-seeds OUTPUT_DIR [CAPTURE_DIR]
+//   fuzz-seeds OUTPUT_DIR
 
 #include "CannedServer.h"
+#include "Captures.h"
 #include "HttpTransport.h"
 #include "ResponseDecoder.h"
 #include "ResultVisitor.h"
 #include <Pegasus/Common/Exception.h>
-#include <dirent.h>
 #include <fstream>
 #include <functional>
 #include <iostream>
@@ -25,44 +25,11 @@ PEGASUS_USING_PEGASUS;
 
 namespace
 {
-const std::string RESPONSE_SUFFIX = ".response.txt";
-const std::string TRUNCATED_SUFFIX = ".response.truncated.txt";
-// Where the middle of a truncated capture was cut out.
-const std::string TRUNCATION_MARK = "\n[... TRUNCATED";
 const uint8_t ARRAY_BIT = 0x80;
-
-bool endsWith(const std::string& s, const std::string& suffix)
-{
-    return s.size() >= suffix.size() && s.compare(s.size() - suffix.size(), suffix.size(), suffix) == 0;
-}
-
-std::string readFile(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream out;
-    out << in.rdbuf();
-    return out.str();
-}
 
 void writeFile(const std::string& path, const std::string& bytes)
 {
     std::ofstream(path, std::ios::binary) << bytes;
-}
-
-std::vector<std::string> responseFiles(const std::string& directory)
-{
-    std::vector<std::string> files;
-    DIR* dir = ::opendir(directory.c_str());
-    if (!dir)
-        return files;
-    while (const dirent* entry = ::readdir(dir))
-    {
-        const std::string name = entry->d_name;
-        if (endsWith(name, RESPONSE_SUFFIX) || endsWith(name, TRUNCATED_SUFFIX))
-            files.push_back(name);
-    }
-    ::closedir(dir);
-    return files;
 }
 
 class BodyCollector : public HttpBodySink
@@ -163,31 +130,30 @@ int main(int argc, char** argv)
 {
     if (argc < 2)
     {
-        std::cerr << "usage: fuzz-seeds OUTPUT_DIR [CAPTURE_DIR]\n";
+        std::cerr << "usage: fuzz-seeds OUTPUT_DIR\n";
         return 2;
     }
     const std::string root = argv[1];
-    const std::string captures = argc > 2 ? argv[2] : CIMHTTP_CIMXML_DIR;
     ::mkdir(root.c_str(), 0755);
     const std::string http = makeDirectory(root, "fuzz_http");
     const std::string decoder = makeDirectory(root, "fuzz_decoder");
     TextCollector texts;
-    const std::vector<std::string> files = responseFiles(captures);
-    for (const std::string& file : files)
+    const std::vector<std::string> names = Captures::names();
+    for (const std::string& name : names)
     {
-        const std::string wire = readFile(captures + "/" + file);
-        const std::string answer = wire.substr(0, wire.find(TRUNCATION_MARK));
-        writeFile(http + "/" + file, answer);
+        // A truncated capture goes as far as its cut.
+        const std::string answer = Captures::response(name);
+        writeFile(http + "/" + name, answer);
         const std::string body = bodyOf(answer);
         if (body.empty())
             continue;
-        writeFile(decoder + "/" + file, body);
+        writeFile(decoder + "/" + name, body);
         collectTexts(body, texts);
     }
     writeSeeds(makeDirectory(root, "fuzz_datetime"), texts.datetimes);
     writeSeeds(makeDirectory(root, "fuzz_objectpath"), texts.paths);
     writeSeeds(makeDirectory(root, "fuzz_value"), texts.values);
-    std::cout << files.size() << " captured responses from " << captures << ": " << texts.datetimes.size()
+    std::cout << names.size() << " captured responses from " << Captures::directory() << ": " << texts.datetimes.size()
               << " datetimes, " << texts.paths.size() << " paths, " << texts.values.size() << " values\n";
-    return files.empty() ? 1 : 0;
+    return names.empty() ? 1 : 0;
 }

@@ -1,8 +1,6 @@
 #include <qel/TCoreLogger.h>
 
 #include <cstdio>
-#include <fstream>
-#include <sstream>
 #include <thread>
 #include <unistd.h>
 
@@ -11,18 +9,9 @@
 #include <qel/TQELException.h>
 #include <qel/TRootObject.h>
 
+#include "ReadFile.h"
+
 using namespace NVORNQEL20;
-
-namespace {
-
-std::string ReadFile(const std::string& path) {
-    std::ifstream in(path);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
-}  // namespace
 
 TEST(TCoreLogger, RecordsEachCallAsSent) {
     TCoreLogger logger;
@@ -93,7 +82,7 @@ TEST(TCoreLogger, WritesLinesToAFileAndToNothing) {
     logger.Log(0, "second\n");
     logger.WriteToNothing();
     logger.Log(3, "not written");
-    EXPECT_EQ("3 first\n0 second\n", ReadFile(path));
+    EXPECT_EQ("3 first\n0 second\n", readFile(path));
     EXPECT_EQ(3u, logger.Records().size());
     std::remove(path.c_str());
     EXPECT_THROW(logger.WriteToFile("/nonexistent-directory/x.log"), TQELException);

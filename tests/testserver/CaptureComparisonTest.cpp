@@ -1,6 +1,7 @@
 // Sends the captured requests to the test CIMOM serving the captured data and
 // compares its answers with what the real OpenPegasus server answered.
 
+#include "CanonicalXml.h"
 #include "Captures.h"
 #include "RawClient.h"
 #include "ServerFixture.h"
@@ -18,7 +19,7 @@ bool bodyRunsToClose(const HttpAnswer& answer)
     return answer.header("content-length").empty() && answer.header("transfer-encoding").empty();
 }
 
-HttpAnswer askServer(CimServer& server, const Capture& capture, const HttpAnswer& expected)
+HttpAnswer askServer(CimServer& server, const Captures::Exchange& capture, const HttpAnswer& expected)
 {
     RawClient client(server.address(), server.httpPort());
     client.send(capture.request);
@@ -30,7 +31,7 @@ HttpAnswer askServer(CimServer& server, const Capture& capture, const HttpAnswer
 void expectSameAnswer(CimServer& server, const std::string& name)
 {
     SCOPED_TRACE(name);
-    Capture capture = loadCapture(name);
+    Captures::Exchange capture = Captures::exchange(name);
     HttpAnswer expected = parseAnswer(capture.response);
     HttpAnswer actual = askServer(server, capture, expected);
     EXPECT_EQ(actual.status, expected.status);
@@ -53,7 +54,7 @@ void expectSameAnswer(CimServer& server, const std::string& name)
 
 void expectSameAnswers(CimServer& server, const std::string& prefix, std::size_t atLeast)
 {
-    std::vector<std::string> names = captureNames(prefix);
+    std::vector<std::string> names = Captures::completeNames(prefix);
     ASSERT_GE(names.size(), atLeast) << prefix;
     for (const std::string& name : names)
         expectSameAnswer(server, name);
@@ -113,9 +114,7 @@ TEST_F(CaptureComparison, WbemcliRequestsGetTheCapturedAnswers)
 
 TEST_F(CaptureComparison, TestBigAnswerHasTheCapturedSizeAndFirstInstance)
 {
-    Capture capture{"EnumerateInstances-Test_Big-first",
-                    readTextFile(captureDirectory() + "/EnumerateInstances-Test_Big-first.request.txt"),
-                    readTextFile(captureDirectory() + "/EnumerateInstances-Test_Big-first.response.truncated.txt")};
+    Captures::Exchange capture = Captures::exchange("EnumerateInstances-Test_Big-first");
     RawClient client(server().address(), server().httpPort());
     HttpAnswer actual = client.exchange(capture.request, 60s);
     EXPECT_EQ(actual.body.size(), 14506780u);

@@ -1,7 +1,7 @@
 // Every fault switch makes the server misbehave the way it says, seen from a
 // client on the wire.
 
-#include "Captures.h"
+#include "CanonicalXml.h"
 #include "RawClient.h"
 #include "ServerFixture.h"
 #include "testcimom/CimError.h"

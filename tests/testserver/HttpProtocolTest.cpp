@@ -1,7 +1,7 @@
 // The server's HTTP behaviour: keep-alive, parallel connections, closing,
 // bad HTTP, counters, HTTPS, method handlers.
 
-#include "Captures.h"
+#include "CanonicalXml.h"
 #include "RawClient.h"
 #include "ServerFixture.h"
 #include "testcimom/CimError.h"

@@ -31,8 +31,8 @@ TEST_F(RequestLogTest, KeepsEveryParameterAsSentAndLeavesOutWhatWasLeftOut)
         "<IPARAMVALUE NAME=\"PropertyList\"><VALUE.ARRAY><VALUE>Name</VALUE><VALUE>ElementName</VALUE>"
         "</VALUE.ARRAY></IPARAMVALUE>\n";
     send(cimRequest("GetClass", "root/cimv2", intrinsicBody("GetClass", "root/cimv2", params)));
-    send(loadCapture("GetInstance-ComputerSystem").request);
-    send(loadCapture("InvokeMethod-SetHostName-ArrayParam").request);
+    send(Captures::exchange("GetInstance-ComputerSystem").request);
+    send(Captures::exchange("InvokeMethod-SetHostName-ArrayParam").request);
     ASSERT_EQ(3u, server_->requestLog().all().size());
 
     const LoggedRequest getClass = server_->requestLog().of("getclass").at(0);

@@ -3,6 +3,7 @@
 // real server (wbemcli-verification.txt), and the demo must serve it too.
 
 #include "Captures.h"
+#include "ReadFile.h"
 #include "ServerFixture.h"
 
 #include <gtest/gtest.h>
@@ -56,7 +57,7 @@ struct Verification {
 // The command blocks of wbemcli-verification.txt: "$ wbemcli ARGS", output, "[rc=0]".
 std::vector<Verification> verificationBlocks()
 {
-    std::istringstream text(readTextFile(captureDirectory() + "/wbemcli-verification.txt"));
+    std::istringstream text(readFile(Captures::directory() + "/wbemcli-verification.txt"));
     std::vector<Verification> blocks;
     for (std::string line; std::getline(text, line);) {
         if (line.rfind("$ wbemcli ", 0) == 0)

@@ -2,16 +2,15 @@
 
 #include <openssl/bio.h>
 #include <openssl/ec.h>
+#include <openssl/err.h>
 #include <openssl/evp.h>
 #include <openssl/pem.h>
 #include <openssl/x509.h>
 #include <openssl/x509v3.h>
 
-#include <fstream>
 #include <map>
 #include <memory>
 #include <mutex>
-#include <sstream>
 #include <stdexcept>
 
 namespace testcimom {
@@ -34,6 +33,20 @@ std::string bioText(BIO* bio)
     char* data = nullptr;
     long length = BIO_get_mem_data(bio, &data);
     return std::string(data, static_cast<std::size_t>(length));
+}
+
+std::string certificatePem(X509* certificate)
+{
+    Owned<BIO, BIO_free_all> pem(BIO_new(BIO_s_mem()));
+    require(PEM_write_bio_X509(pem.get(), certificate) == 1, "write certificate");
+    return bioText(pem.get());
+}
+
+std::string keyPem(EVP_PKEY* key)
+{
+    Owned<BIO, BIO_free_all> pem(BIO_new(BIO_s_mem()));
+    require(PEM_write_bio_PrivateKey(pem.get(), key, nullptr, nullptr, 0, nullptr, nullptr) == 1, "write key");
+    return bioText(pem.get());
 }
 
 struct Validity {
@@ -61,7 +74,43 @@ void addSubjectAltName(X509* certificate, const std::string& names)
     require(X509_add_ext(certificate, extension.get(), -1) == 1, "add extension");
 }
 
-CertificatePem generate(CertificateKind kind)
+Owned<BIO, BIO_free_all> openForReading(const std::string& path)
+{
+    Owned<BIO, BIO_free_all> file(BIO_new_file(path.c_str(), "r"));
+    if (file == nullptr) {
+        ERR_clear_error();
+        throw std::runtime_error("cannot read " + path);
+    }
+    return file;
+}
+
+// Files are read by OpenSSL, so that one that holds no certificate or key
+// fails when the server starts, not at the first handshake.
+std::string certificatesIn(const std::string& path)
+{
+    Owned<BIO, BIO_free_all> file = openForReading(path);
+    std::string chain;
+    while (Owned<X509, X509_free> certificate{PEM_read_bio_X509(file.get(), nullptr, nullptr, nullptr)})
+        chain += certificatePem(certificate.get());
+    ERR_clear_error();  // left by the read that found no further certificate
+    if (chain.empty())
+        throw std::runtime_error("no PEM certificate in " + path);
+    return chain;
+}
+
+std::string privateKeyIn(const std::string& path)
+{
+    Owned<BIO, BIO_free_all> file = openForReading(path);
+    Owned<EVP_PKEY, EVP_PKEY_free> key(PEM_read_bio_PrivateKey(file.get(), nullptr, nullptr, nullptr));
+    ERR_clear_error();
+    if (key == nullptr)
+        throw std::runtime_error("no PEM private key in " + path);
+    return keyPem(key.get());
+}
+
+}  // namespace
+
+CertificatePem CertificatePem::fresh(CertificateKind kind)
 {
     Owned<EVP_PKEY, EVP_PKEY_free> key(EVP_EC_gen("P-256"));
     require(key != nullptr, "key");
@@ -81,26 +130,8 @@ CertificatePem generate(CertificateKind kind)
     addSubjectAltName(certificate.get(), otherHost ? "DNS:other-host.invalid" : "DNS:localhost,IP:127.0.0.1");
     require(X509_set_pubkey(certificate.get(), key.get()) == 1, "public key");
     require(X509_sign(certificate.get(), key.get(), EVP_sha256()) > 0, "sign");
-
-    Owned<BIO, BIO_free_all> certificateBio(BIO_new(BIO_s_mem()));
-    Owned<BIO, BIO_free_all> keyBio(BIO_new(BIO_s_mem()));
-    require(PEM_write_bio_X509(certificateBio.get(), certificate.get()) == 1, "write certificate");
-    require(PEM_write_bio_PrivateKey(keyBio.get(), key.get(), nullptr, nullptr, 0, nullptr, nullptr) == 1,
-            "write key");
-    return {bioText(certificateBio.get()), bioText(keyBio.get())};
+    return {certificatePem(certificate.get()), keyPem(key.get())};
 }
-
-std::string readFile(const std::string& path)
-{
-    std::ifstream file(path, std::ios::binary);
-    if (!file)
-        throw std::runtime_error("cannot read " + path);
-    std::ostringstream text;
-    text << file.rdbuf();
-    return text.str();
-}
-
-}  // namespace
 
 const CertificatePem& CertificatePem::generated(CertificateKind kind)
 {
@@ -109,13 +140,13 @@ const CertificatePem& CertificatePem::generated(CertificateKind kind)
     std::lock_guard<std::mutex> lock(mutex);
     auto it = cache.find(kind);
     if (it == cache.end())
-        it = cache.emplace(kind, generate(kind)).first;
+        it = cache.emplace(kind, fresh(kind)).first;
     return it->second;
 }
 
 CertificatePem CertificatePem::fromFiles(const std::string& certificateFile, const std::string& keyFile)
 {
-    return {readFile(certificateFile), readFile(keyFile)};
+    return {certificatesIn(certificateFile), privateKeyIn(keyFile)};
 }
 
 }  // namespace testcimom

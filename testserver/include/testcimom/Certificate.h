@@ -20,7 +20,11 @@ struct CertificatePem {
     std::string privateKey;
 
     static const CertificatePem& generated(CertificateKind kind);
-    // Throws std::runtime_error when a file cannot be read.
+    // A certificate and key of their own on every call.
+    static CertificatePem fresh(CertificateKind kind);
+    // The certificates (a chain, the server's first) and the key in PEM
+    // files; throws std::runtime_error when a file cannot be read or holds
+    // none.
     static CertificatePem fromFiles(const std::string& certificateFile, const std::string& keyFile);
 };
 
