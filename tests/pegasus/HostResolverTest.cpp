@@ -25,7 +25,7 @@ size_t threadCount()
 
 std::string nameServerAt(const SilentPort& port)
 {
-    return "127.0.0.1:" + std::to_string(port.port);
+    return "127.0.0.1:" + std::to_string(port.port());
 }
 
 long millisecondsSince(Clock::time_point start)

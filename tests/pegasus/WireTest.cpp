@@ -36,7 +36,7 @@ long millisecondsSince(std::chrono::steady_clock::time_point start)
 unsigned short unusedPort()
 {
     SilentPort listener;
-    return listener.port;
+    return listener.port();
 }
 
 const TlsIdentity& identity()
@@ -190,7 +190,7 @@ TEST(Wire, HandshakeThatNeverCompletesIsBoundedByTheConnectTimeOut)
     client.setTimeout(65535000);
     client.setConnectTimeout(300);
     const auto start = std::chrono::steady_clock::now();
-    EXPECT_THROW(client.connect("127.0.0.1", silent.port, SSLContext("", nullptr), "", ""), ConnectionTimeoutException);
+    EXPECT_THROW(client.connect("127.0.0.1", silent.port(), SSLContext("", nullptr), "", ""), ConnectionTimeoutException);
     EXPECT_LT(millisecondsSince(start), 3000);
 }
 
@@ -221,7 +221,7 @@ TEST(Wire, ConnectAndOperationTimeOutsBoundOnlyTheirOwnStages)
         handshaking.setTimeout(timeout);
         handshaking.setConnectTimeout(timeout == 300 ? 65535000 : 300);
         const auto start = std::chrono::steady_clock::now();
-        EXPECT_THROW(handshaking.connect("127.0.0.1", silent.port, SSLContext("", nullptr), "", ""),
+        EXPECT_THROW(handshaking.connect("127.0.0.1", silent.port(), SSLContext("", nullptr), "", ""),
                      ConnectionTimeoutException);
         EXPECT_GE(millisecondsSince(start), 290);
         EXPECT_LT(millisecondsSince(start), 3000);

@@ -10,7 +10,7 @@ FaultyEndpoint::FaultyEndpoint(const ConnectionFault& fault, testcimom::CimServe
     case ConnectionFault::Setup::Stopped:
         break;
     case ConnectionFault::Setup::SilentListener:
-        fSilent = std::make_unique<SilentListener>(fHealthy.address(), 5989);
+        fSilent = std::make_unique<SilentPort>(fHealthy.address(), 5989);
         break;
     case ConnectionFault::Setup::Replaced: {
         testcimom::ServerOptions options;

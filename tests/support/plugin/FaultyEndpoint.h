@@ -6,7 +6,7 @@
 #include <testcimom/CimServer.h>
 
 #include "FaultCatalog.h"
-#include "SilentListener.h"
+#include "SilentPort.h"
 
 namespace cimhttp_faults {
 
@@ -25,7 +25,7 @@ public:
 private:
     testcimom::CimServer& fHealthy;
     std::unique_ptr<testcimom::CimServer> fReplacement;
-    std::unique_ptr<SilentListener> fSilent;
+    std::unique_ptr<SilentPort> fSilent;
     bool fHealthyServes;
 };
 
