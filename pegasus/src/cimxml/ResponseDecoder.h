@@ -2,12 +2,14 @@
 #define Pegasus_ResponseDecoder_h
 
 #include "DecodedResponse.h"
+#include "ResponseBuilder.h"
 #include <cstddef>
-#include <memory>
+#include <string>
+#include <unordered_map>
+
+struct _xmlParserCtxt;
 
 PEGASUS_NAMESPACE_BEGIN
-
-class ResponseParser;
 
 // Decodes a CIM-XML response body (DMTF DSP0201) as it arrives: libxml2's
 // SAX2 push parser is fed piece by piece and objects are built as their
@@ -28,12 +30,24 @@ public:
     // Ends the document. Throws CIMClientXmlException, naming the element
     // and line, when the body was not a complete, valid CIM-XML response.
     void finish();
-    bool failed() const;
+    bool failed() const { return !_error.empty(); }
 
-    DecodedResponse& response();
+    DecodedResponse& response() { return _builder.response; }
 
 private:
-    std::unique_ptr<ResponseParser> _parser;
+    // The SAX2 handlers, which reach the members below.
+    friend struct SaxHandlers;
+
+    // Runs one handler's work; what it throws becomes the decoder's error.
+    template <class F>
+    void guarded(F&& work);
+    void fail(const std::string& message);
+    CimXmlElement elementOf(const unsigned char* localName);
+
+    ResponseBuilder _builder;
+    _xmlParserCtxt* _context = nullptr;
+    std::unordered_map<const unsigned char*, CimXmlElement> _elements;
+    std::string _error;
 };
 
 PEGASUS_NAMESPACE_END

@@ -1,0 +1,72 @@
+#ifndef Pegasus_ElementFrame_h
+#define Pegasus_ElementFrame_h
+
+#include "CimXmlElement.h"
+#include <Pegasus/Common/CIMClass.h>
+#include <Pegasus/Common/CIMFlavor.h>
+#include <Pegasus/Common/CIMInstance.h>
+#include <Pegasus/Common/CIMMethod.h>
+#include <Pegasus/Common/CIMObject.h>
+#include <Pegasus/Common/CIMObjectPath.h>
+#include <string>
+#include <vector>
+
+PEGASUS_NAMESPACE_BEGIN
+
+// One open element of a response being decoded and what its children have
+// handed up so far.
+struct ElementFrame
+{
+    CimXmlElement element = CimXmlElement::Document;
+    CIMName name;
+    CIMType type = CIMTYPE_STRING;
+    bool typed = false;
+    CIMName classOrigin;
+    CIMName referenceClass;
+    bool propagated = false;
+    CIMFlavor flavor;
+    Uint32 arraySize = 0;
+    CIMKeyBinding::Type keyType = CIMKeyBinding::STRING;
+
+    std::string text;                    // VALUE, KEYVALUE, HOST; namespace of LOCALNAMESPACEPATH
+    bool hasValue = false;               // a VALUE, KEYVALUE or reference arrived
+    bool hasArray = false;               // a VALUE.ARRAY or VALUE.REFARRAY arrived
+    std::vector<std::string> items;      // VALUE.ARRAY elements
+    std::vector<bool> nullItems;
+    std::vector<CIMObjectPath> references;
+    CIMObjectPath path;
+    bool hasPath = false;
+    std::vector<CIMQualifier> qualifiers;
+    CIMClass cimClass;
+    CIMInstance instance;
+    CIMMethod method;
+
+    void reset(CimXmlElement e)
+    {
+        element = e;
+        name.clear();
+        typed = false;
+        classOrigin.clear();
+        referenceClass.clear();
+        propagated = false;
+        flavor = CIMFlavor();
+        arraySize = 0;
+        text.clear();
+        hasValue = hasArray = hasPath = false;
+        items.clear();
+        nullItems.clear();
+        references.clear();
+        path.clear();
+        qualifiers.clear();
+        cimClass = CIMClass();
+        instance = CIMInstance();
+        method = CIMMethod();
+    }
+
+    bool hasObject() const { return !cimClass.isUninitialized() || !instance.isUninitialized(); }
+    CIMObject object() const { return cimClass.isUninitialized() ? CIMObject(instance) : CIMObject(cimClass); }
+};
+
+PEGASUS_NAMESPACE_END
+
+#endif

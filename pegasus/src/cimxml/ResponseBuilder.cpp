@@ -1,0 +1,454 @@
+#include "ResponseBuilder.h"
+
+#include "DecodeError.h"
+#include "ValueFromText.h"
+#include "ValueText.h"
+#include <string>
+#include <string_view>
+
+PEGASUS_NAMESPACE_BEGIN
+
+namespace
+{
+using E = CimXmlElement;
+
+// The value a PROPERTY, QUALIFIER, RETURNVALUE or PARAMVALUE received.
+CIMValue valueOf(ElementFrame& f)
+{
+    if (f.type == CIMTYPE_REFERENCE)
+    {
+        if (f.hasArray)
+            return CIMValue(Array<CIMObjectPath>(f.references.data(), static_cast<Uint32>(f.references.size())));
+        return f.hasPath ? CIMValue(f.path) : CIMValue(CIMTYPE_REFERENCE, false);
+    }
+    if (f.hasArray)
+        return arrayFromText(f.type, f.items, f.nullItems);
+    if (f.hasValue)
+        return scalarFromText(f.type, f.text);
+    return CIMValue(f.type, false);
+}
+
+// Moves what a path element learnt into the element around it; the parts
+// the child did not name stay as the enclosing element had them.
+void mergePath(CIMObjectPath& into, CIMObjectPath&& from)
+{
+    CIMObjectPath merged = std::move(from);
+    if (merged.getHost().size() == 0)
+        merged.setHost(into.getHost());
+    if (merged.getNameSpace().isNull())
+        merged.setNameSpace(into.getNameSpace());
+    if (merged.getClassName().isNull())
+        merged.setClassName(into.getClassName());
+    if (merged.getKeyBindings().size() == 0)
+        merged.setKeyBindings(into.getKeyBindings());
+    into = std::move(merged);
+}
+
+CIMKeyBinding::Type keyTypeOf(std::string_view valueType)
+{
+    if (valueType == "string")
+        return CIMKeyBinding::STRING;
+    if (valueType == "boolean")
+        return CIMKeyBinding::BOOLEAN;
+    if (valueType == "numeric")
+        return CIMKeyBinding::NUMERIC;
+    decodeError("unknown VALUETYPE \"" + std::string(valueType) + "\"");
+}
+
+// A reference nests inside a key of the path it is part of. The text form
+// of such a key escapes the quotes of the one inside it, so each level
+// doubles the escapes: the depth has to be bounded.
+const size_t MAX_NESTED_REFERENCES = 8;
+
+bool isWhiteSpace(const char* text, size_t size)
+{
+    for (size_t i = 0; i < size; ++i)
+        if (text[i] != ' ' && text[i] != '\t' && text[i] != '\n' && text[i] != '\r')
+            return false;
+    return true;
+}
+
+// Without PARAMTYPE a value arrives untyped: references are recognised
+// by their element, everything else is kept as a string.
+CIMValue valueOfUntypedAsString(ElementFrame& f)
+{
+    if (!f.typed)
+        f.type = f.hasPath || !f.references.empty() ? CIMTYPE_REFERENCE : CIMTYPE_STRING;
+    return valueOf(f);
+}
+
+template <class Element>
+void addQualifiers(Element& element, const std::vector<CIMQualifier>& qualifiers)
+{
+    for (const CIMQualifier& q : qualifiers)
+        element.addQualifier(q);
+}
+}
+
+ResponseBuilder::ResponseBuilder()
+{
+    _frames.resize(16);
+}
+
+void ResponseBuilder::start(CimXmlElement element, const XmlAttributes& attributes)
+{
+    if (!cimXmlAllowedChild(top().element, element))
+        decodeError(std::string("<") + cimXmlElementName(element) + "> is not allowed here");
+    if (element == E::ValueReference && ++_openReferences > MAX_NESTED_REFERENCES)
+        decodeError("references nested more than " + std::to_string(MAX_NESTED_REFERENCES) + " deep");
+    if (++_depth == _frames.size())
+        _frames.resize(_frames.size() * 2);
+    top().reset(element);
+    startActions(top(), attributes);
+}
+
+void ResponseBuilder::text(const char* text, size_t size)
+{
+    if (_depth && cimXmlHasText(top().element))
+        top().text.append(text, size);
+    else if (!isWhiteSpace(text, size))
+        decodeError("unexpected text");
+}
+
+void ResponseBuilder::end()
+{
+    endActions(top());
+    if (top().element == E::ValueReference)
+        --_openReferences;
+    --_depth;
+}
+
+void ResponseBuilder::startActions(ElementFrame& f, const XmlAttributes& a)
+{
+    switch (f.element)
+    {
+    case E::Message:
+        _sawMessage = true;
+        break;
+    case E::IMethodResponse:
+    case E::MethodResponse:
+        response.methodName = String(std::string(a.required("NAME")));
+        response.isMethodResponse = f.element == E::MethodResponse;
+        break;
+    case E::Error: startError(a); break;
+    case E::ReturnValue:
+        f.typed = a.type("PARAMTYPE", f.type);
+        break;
+    case E::ParamValue:
+        f.name = a.name("NAME");
+        f.typed = a.type("PARAMTYPE", f.type);
+        break;
+    case E::Namespace:
+        parent().text += (parent().text.empty() ? "" : "/") + std::string(a.required("NAME"));
+        break;
+    case E::ClassName: f.name = a.name("NAME"); break;
+    case E::InstanceName: f.path.setClassName(a.name("CLASSNAME")); break;
+    case E::KeyBinding: f.name = a.name("NAME"); break;
+    case E::KeyValue: startKeyValue(f, a); break;
+    case E::Class: f.cimClass = CIMClass(a.name("NAME"), a.optionalName("SUPERCLASS")); break;
+    case E::Instance: f.instance = CIMInstance(a.name("CLASSNAME")); break;
+    case E::Qualifier: startQualifier(f, a); break;
+    case E::Property:
+    case E::PropertyArray:
+    case E::PropertyReference: startProperty(f, a); break;
+    case E::Method: startMethod(f, a); break;
+    case E::Parameter:
+    case E::ParameterReference:
+    case E::ParameterArray:
+    case E::ParameterRefArray: startParameter(f, a); break;
+    default: break;
+    }
+}
+
+void ResponseBuilder::startError(const XmlAttributes& a)
+{
+    Uint32 code = 0;
+    if (!ValueText::parseInteger(a.required("CODE"), code))
+        decodeError("CODE is not a number");
+    std::string_view description;
+    a.find("DESCRIPTION", description);
+    response.hasError = true;
+    response.errorCode = static_cast<CIMStatusCode>(code);
+    response.errorDescription = String(std::string(description));
+}
+
+// Servers leave TYPE out or empty; VALUETYPE then tells enough.
+void ResponseBuilder::startKeyValue(ElementFrame& f, const XmlAttributes& a)
+{
+    std::string_view valueType = "string";
+    a.find("VALUETYPE", valueType);
+    f.keyType = keyTypeOf(valueType);
+}
+
+void ResponseBuilder::startQualifier(ElementFrame& f, const XmlAttributes& a)
+{
+    f.name = a.name("NAME");
+    f.typed = a.type("TYPE", f.type);
+    if (!f.typed)
+        decodeError("qualifier without TYPE");
+    f.propagated = a.flag("PROPAGATED", false);
+    const struct { const char* attribute; bool defaultValue; const CIMFlavor& flavor; } flavors[] = {
+        {"OVERRIDABLE", true, CIMFlavor::OVERRIDABLE},
+        {"TOSUBCLASS", true, CIMFlavor::TOSUBCLASS},
+        {"TOINSTANCE", false, CIMFlavor::TOINSTANCE},
+        {"TRANSLATABLE", false, CIMFlavor::TRANSLATABLE},
+    };
+    for (const auto& flavor : flavors)
+        if (a.flag(flavor.attribute, flavor.defaultValue))
+            f.flavor.addFlavor(flavor.flavor);
+}
+
+void ResponseBuilder::startProperty(ElementFrame& f, const XmlAttributes& a)
+{
+    f.name = a.name("NAME");
+    f.classOrigin = a.optionalName("CLASSORIGIN");
+    f.propagated = a.flag("PROPAGATED", false);
+    if (f.element == E::PropertyReference)
+    {
+        f.type = CIMTYPE_REFERENCE;
+        f.referenceClass = a.optionalName("REFERENCECLASS");
+        return;
+    }
+    if (!a.type("TYPE", f.type))
+        decodeError("property without TYPE");
+    f.arraySize = a.number("ARRAYSIZE");
+}
+
+void ResponseBuilder::startMethod(ElementFrame& f, const XmlAttributes& a)
+{
+    CIMType type = CIMTYPE_STRING;
+    a.type("TYPE", type);
+    f.method = CIMMethod(a.name("NAME"), type, a.optionalName("CLASSORIGIN"), a.flag("PROPAGATED", false));
+}
+
+void ResponseBuilder::startParameter(ElementFrame& f, const XmlAttributes& a)
+{
+    f.name = a.name("NAME");
+    const bool isReference = f.element == E::ParameterReference || f.element == E::ParameterRefArray;
+    if (isReference)
+    {
+        f.type = CIMTYPE_REFERENCE;
+        f.referenceClass = a.optionalName("REFERENCECLASS");
+    }
+    else if (!a.type("TYPE", f.type))
+    {
+        decodeError("parameter without TYPE");
+    }
+    f.arraySize = a.number("ARRAYSIZE");
+}
+
+void ResponseBuilder::endActions(ElementFrame& f)
+{
+    switch (f.element)
+    {
+    case E::Value: endValue(f); break;
+    case E::ValueNull: endValueNull(); break;
+    case E::ValueArray:
+        parent().items.swap(f.items);
+        parent().nullItems.swap(f.nullItems);
+        parent().hasArray = true;
+        break;
+    case E::ValueReference: endValueReference(f); break;
+    case E::ValueRefArray:
+        parent().references.swap(f.references);
+        parent().hasArray = true;
+        break;
+    case E::Host: parent().path.setHost(String(std::move(f.text))); break;
+    case E::LocalNamespacePath: parent().path.setNameSpace(CIMNamespaceName(String(std::move(f.text)))); break;
+    case E::ClassName: endClassName(f); break;
+    case E::KeyValue: endKeyValue(f); break;
+    case E::KeyBinding: endKeyBinding(f); break;
+    case E::NamespacePath:
+    case E::ClassPath:
+    case E::LocalClassPath:
+    case E::InstancePath:
+    case E::LocalInstancePath:
+    case E::InstanceName:
+    case E::ObjectPath: deliverPath(std::move(f.path)); break;
+    case E::Qualifier: endQualifier(f); break;
+    case E::Property:
+    case E::PropertyArray:
+    case E::PropertyReference: endProperty(f); break;
+    case E::Parameter:
+    case E::ParameterReference:
+    case E::ParameterArray:
+    case E::ParameterRefArray: endParameter(f); break;
+    case E::Method:
+        addQualifiers(f.method, f.qualifiers);
+        parent().cimClass.addMethod(f.method);
+        break;
+    case E::Class:
+    case E::Instance: deliverObject(f); break;
+    case E::ValueNamedInstance:
+    case E::ValueInstanceWithPath: endPathAndInstance(f); break;
+    case E::ValueObject:
+    case E::ValueNamedObject:
+    case E::ValueObjectWithPath:
+    case E::ValueObjectWithLocalPath: endObject(f); break;
+    case E::ReturnValue:
+        response.returnValue = f.typed || f.hasValue || f.hasPath ? valueOfUntypedAsString(f) : CIMValue();
+        break;
+    case E::ParamValue:
+        response.outParameters.append(CIMParamValue(f.name.getString(), valueOfUntypedAsString(f), f.typed));
+        break;
+    default: break;
+    }
+}
+
+void ResponseBuilder::endValue(ElementFrame& f)
+{
+    ElementFrame& p = parent();
+    if (p.element == E::ValueArray)
+    {
+        p.items.push_back(std::move(f.text));
+        p.nullItems.push_back(false);
+        return;
+    }
+    p.text.swap(f.text);
+    p.hasValue = true;
+}
+
+void ResponseBuilder::endValueNull()
+{
+    ElementFrame& p = parent();
+    if (p.element == E::ValueArray)
+    {
+        p.items.emplace_back();
+        p.nullItems.push_back(true);
+    }
+    else
+    {
+        p.references.emplace_back();
+    }
+}
+
+void ResponseBuilder::endValueReference(ElementFrame& f)
+{
+    if (!f.hasPath)
+        decodeError("empty VALUE.REFERENCE");
+    ElementFrame& p = parent();
+    if (p.element == E::ValueRefArray)
+    {
+        p.references.push_back(f.path);
+        return;
+    }
+    p.path = f.path;
+    p.hasPath = true;
+}
+
+void ResponseBuilder::endClassName(ElementFrame& f)
+{
+    ElementFrame& p = parent();
+    if (p.element == E::IReturnValue)
+    {
+        response.classNames.append(f.name);
+        return;
+    }
+    CIMObjectPath path;
+    path.setClassName(f.name);
+    deliverPath(std::move(path));
+}
+
+// Numeric and boolean keys stand unquoted in a path's text form: they
+// must be what they claim to be.
+void ResponseBuilder::endKeyValue(ElementFrame& f)
+{
+    Boolean b;
+    if (f.keyType == CIMKeyBinding::NUMERIC && !ValueText::isNumber(f.text))
+        decodeError("\"" + f.text + "\" is not a numeric key value");
+    if (f.keyType == CIMKeyBinding::BOOLEAN && !ValueText::parseBoolean(f.text, b))
+        decodeError("\"" + f.text + "\" is not a boolean key value");
+    parent().text.swap(f.text);
+    parent().keyType = f.keyType;
+    parent().hasValue = true;
+}
+
+void ResponseBuilder::endKeyBinding(ElementFrame& f)
+{
+    if (f.hasPath)
+        parent().path.addKeyBinding(CIMKeyBinding(f.name, f.path));
+    else if (f.hasValue)
+        parent().path.addKeyBinding(CIMKeyBinding(f.name, String(std::move(f.text)), f.keyType));
+    else
+        decodeError("KEYBINDING without value");
+}
+
+void ResponseBuilder::deliverPath(CIMObjectPath&& path)
+{
+    ElementFrame& p = parent();
+    if (p.element == E::IReturnValue)
+        response.paths.append(std::move(path));
+    else
+        mergePath(p.path, std::move(path));
+    p.hasPath = true;
+}
+
+void ResponseBuilder::endQualifier(ElementFrame& f)
+{
+    CIMQualifier qualifier(f.name, valueOf(f), f.flavor, f.propagated);
+    ElementFrame& p = parent();
+    if (p.element == E::Class)
+        p.cimClass.addQualifier(qualifier);
+    else if (p.element == E::Instance)
+        p.instance.addQualifier(qualifier);
+    else
+        p.qualifiers.push_back(std::move(qualifier));
+}
+
+void ResponseBuilder::endProperty(ElementFrame& f)
+{
+    const bool nullArray = f.element == E::PropertyArray && !f.hasArray;
+    const CIMValue value = nullArray ? CIMValue(f.type, true) : valueOf(f);
+    CIMProperty property(f.name, value, f.arraySize, f.referenceClass, f.classOrigin, f.propagated);
+    addQualifiers(property, f.qualifiers);
+    ElementFrame& p = parent();
+    if (p.element == E::Class)
+        p.cimClass.addProperty(property);
+    else
+        p.instance.addProperty(std::move(property));
+}
+
+void ResponseBuilder::endParameter(ElementFrame& f)
+{
+    const bool isArray = f.element == E::ParameterArray || f.element == E::ParameterRefArray;
+    CIMParameter parameter(f.name, f.type, isArray, f.arraySize, f.referenceClass);
+    addQualifiers(parameter, f.qualifiers);
+    parent().method.addParameter(parameter);
+}
+
+void ResponseBuilder::deliverObject(ElementFrame& f)
+{
+    ElementFrame& p = parent();
+    if (p.element == E::IReturnValue)
+    {
+        if (f.element == E::Class)
+            response.classes.append(f.cimClass);
+        else
+            response.instances.append(f.instance);
+    }
+    else if (p.element != E::Error)
+    {
+        p.cimClass = f.cimClass;
+        p.instance = f.instance;
+    }
+}
+
+void ResponseBuilder::endPathAndInstance(ElementFrame& f)
+{
+    if (!f.hasPath || f.instance.isUninitialized())
+        decodeError("path or instance missing");
+    f.instance.setPath(std::move(f.path));
+    response.instances.append(f.instance);
+}
+
+void ResponseBuilder::endObject(ElementFrame& f)
+{
+    if (!f.hasObject())
+        decodeError("object missing");
+    CIMObject object = f.object();
+    if (f.hasPath)
+        object.setPath(f.path);
+    response.objects.append(object);
+}
+
+PEGASUS_NAMESPACE_END
