@@ -26,6 +26,14 @@ CIMInstance::CIMInstance(const CIMObject& object) : CIMInstance(object.asInstanc
 {
 }
 
+CIMConstInstance::CIMConstInstance(const CIMObject& object) : _instance(object.asInstance())
+{
+}
+
+CIMConstInstance::CIMConstInstance(const CIMConstObject& object) : _instance(object._object.asInstance())
+{
+}
+
 CIMInstanceRep& CIMInstance::rep() const
 {
     return checkedRep(_rep, "CIMInstance");
@@ -49,7 +57,7 @@ CIMInstance& CIMInstance::addProperty(CIMProperty&& property)
     return *this;
 }
 
-PEGASUS_DEFINE_LIST_ACCESS(CIMInstance, CIMQualifier, Qualifier, qualifiers)
-PEGASUS_DEFINE_LIST_ACCESS(CIMInstance, CIMProperty, Property, properties)
+PEGASUS_DEFINE_LIST_ACCESS(CIMInstance, CIMQualifier, CIMConstQualifier, Qualifier, qualifiers)
+PEGASUS_DEFINE_LIST_ACCESS(CIMInstance, CIMProperty, CIMConstProperty, Property, properties)
 
 PEGASUS_NAMESPACE_END

@@ -131,7 +131,13 @@ Uint32 CIMProperty::findQualifier(const CIMName& name) const
     return extrasOf(_extras).qualifiers.find(name);
 }
 
-CIMQualifier CIMProperty::getQualifier(Uint32 index) const
+CIMQualifier CIMProperty::getQualifier(Uint32 index)
+{
+    checkInitialized();
+    return extrasOf(_extras).qualifiers.get(index);
+}
+
+CIMConstQualifier CIMProperty::getQualifier(Uint32 index) const
 {
     checkInitialized();
     return extrasOf(_extras).qualifiers.get(index);
@@ -149,15 +155,15 @@ Uint32 CIMProperty::getQualifierCount() const
     return extrasOf(_extras).qualifiers.size();
 }
 
-Boolean CIMProperty::identical(const CIMProperty& other) const
+Boolean CIMProperty::identical(const CIMConstProperty& other) const
 {
-    if (!(_name == other._name && _value == other._value && _propagated == other._propagated
-          && getClassOrigin() == other.getClassOrigin()
-          && getReferenceClassName() == other.getReferenceClassName()
-          && getQualifierCount() == other.getQualifierCount()))
+    const CIMProperty& o = other._property;
+    if (!(_name == o._name && _value == o._value && _propagated == o._propagated
+          && getClassOrigin() == o.getClassOrigin() && getReferenceClassName() == o.getReferenceClassName()
+          && getQualifierCount() == o.getQualifierCount()))
         return false;
     for (Uint32 i = 0; i < getQualifierCount(); ++i)
-        if (!getQualifier(i).identical(other.getQualifier(i)))
+        if (!getQualifier(i).identical(o.getQualifier(i)))
             return false;
     return true;
 }

@@ -66,10 +66,10 @@ void CIMQualifier::setPropagated(Boolean propagated)
     _propagated = propagated;
 }
 
-Boolean CIMQualifier::identical(const CIMQualifier& other) const
+Boolean CIMQualifier::identical(const CIMConstQualifier& other) const
 {
-    return _name == other._name && _value == other._value && _flavor == other._flavor
-        && _propagated == other._propagated;
+    const CIMQualifier& o = other._qualifier;
+    return _name == o._name && _value == o._value && _flavor == o._flavor && _propagated == o._propagated;
 }
 
 PEGASUS_NAMESPACE_END

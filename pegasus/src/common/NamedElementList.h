@@ -73,6 +73,18 @@ public:
 
     Uint32 size() const { return static_cast<Uint32>(_elements.size()); }
 
+    // The same names with a clone() of each element, for elements whose
+    // copies share their representation.
+    NamedElementList cloned() const
+    {
+        NamedElementList copy;
+        copy._elements.reserve(_elements.size());
+        for (const T& element : _elements)
+            copy._elements.push_back(element.clone());
+        copy.indexIfLong();
+        return copy;
+    }
+
 private:
     using Index = std::unordered_map<std::string, Uint32>;
 
