@@ -125,6 +125,9 @@ TEST(ResponseDecoder, ScalarsOfEveryTypeIncludingNonFiniteRealsAndCharacterRefer
     scalar("boolean", "true").get(b);
     EXPECT_TRUE(b);
     EXPECT_EQ(CIMTYPE_DATETIME, scalar("datetime", "20240101000000.000000+000").getType());
+    CIMDateTime when;
+    scalar("datetime", "\n 00000001020304.000005:000 ").get(when);
+    EXPECT_EQ("00000001020304.000005:000", when.toString());
     EXPECT_EQ("<INSTANCE CLASSNAME=\"X\"/>",
               property("<PROPERTY NAME=\"E\" TYPE=\"string\" EmbeddedObject=\"instance\"><VALUE>&lt;INSTANCE "
                        "CLASSNAME=&quot;X&quot;/&gt;</VALUE></PROPERTY>").toString());
@@ -167,6 +170,34 @@ TEST(ResponseDecoder, ReferencesInEveryForm)
     const DecodedResponse r = decode(wrapped("<OBJECTPATH><INSTANCEPATH>" + NS + NAME + "</INSTANCEPATH></OBJECTPATH>"));
     ASSERT_EQ(1u, r.paths.size());
     EXPECT_EQ("h1", r.paths[0].getHost());
+}
+
+// Names are shared between the instances of a response: each keeps the
+// spelling it arrived with, and a response with more distinct names than
+// are shared still reads whole.
+TEST(ResponseDecoder, NamesKeepTheirSpellingHoweverManyArrive)
+{
+    std::string properties;
+    for (int i = 0; i < 3000; ++i)
+        properties += "<PROPERTY NAME=\"P" + std::to_string(i) + "\" TYPE=\"uint16\"><VALUE>" + std::to_string(i)
+            + "</VALUE></PROPERTY>";
+    const std::string second = "<VALUE.NAMEDINSTANCE><INSTANCENAME CLASSNAME=\"t\"><KEYBINDING NAME=\"p0\">"
+                               "<KEYVALUE VALUETYPE=\"numeric\">1</KEYVALUE></KEYBINDING></INSTANCENAME>"
+                               "<INSTANCE CLASSNAME=\"t\"><PROPERTY NAME=\"p0\" TYPE=\"uint16\"><VALUE>1</VALUE>"
+                               "</PROPERTY></INSTANCE></VALUE.NAMEDINSTANCE>";
+    const DecodedResponse r = decode(wrapped("<VALUE.NAMEDINSTANCE><INSTANCENAME CLASSNAME=\"T\"/><INSTANCE CLASSNAME=\"T\">"
+                                             + properties + "</INSTANCE></VALUE.NAMEDINSTANCE>" + second));
+    ASSERT_EQ(2u, r.instances.size());
+    const CIMInstance& many = r.instances[0];
+    ASSERT_EQ(3000u, many.getPropertyCount());
+    for (Uint32 i : {0u, 1023u, 1024u, 2999u})
+    {
+        EXPECT_EQ("P" + std::to_string(i), many.getProperty(i).getName().getString().str());
+        EXPECT_EQ(CIMValue(Uint16(i)), many.getProperty(many.findProperty(CIMName(String("p" + std::to_string(i))))).getValue());
+    }
+    EXPECT_EQ("t", r.instances[1].getClassName().getString());
+    EXPECT_EQ("p0", r.instances[1].getProperty(0).getName().getString());
+    EXPECT_EQ("p0", r.instances[1].getPath().getKeyBindings()[0].getName().getString());
 }
 
 TEST(ResponseDecoder, PieceByPieceFeedingGivesTheSameObjects)

@@ -37,6 +37,8 @@ struct ElementFrame
     CIMObjectPath path;
     bool hasPath = false;
     std::vector<CIMQualifier> qualifiers;
+    std::vector<CIMKeyBinding> keys;       // of an INSTANCENAME
+    std::vector<CIMProperty> properties;   // of an INSTANCE
     CIMClass cimClass;
     CIMInstance instance;
     CIMMethod method;
@@ -58,6 +60,8 @@ struct ElementFrame
         references.clear();
         path.clear();
         qualifiers.clear();
+        keys.clear();
+        properties.clear();
         cimClass = CIMClass();
         instance = CIMInstance();
         method = CIMMethod();

@@ -263,8 +263,8 @@ void ResponseBuilder::endActions(ElementFrame& f)
     case E::LocalClassPath:
     case E::InstancePath:
     case E::LocalInstancePath:
-    case E::InstanceName:
     case E::ObjectPath: deliverPath(std::move(f.path)); break;
+    case E::InstanceName: endInstanceName(f); break;
     case E::Qualifier: endQualifier(f); break;
     case E::Property:
     case E::PropertyArray:
@@ -277,8 +277,8 @@ void ResponseBuilder::endActions(ElementFrame& f)
         addQualifiers(f.method, f.qualifiers);
         parent().cimClass.addMethod(f.method);
         break;
-    case E::Class:
-    case E::Instance: deliverObject(f); break;
+    case E::Class: deliverObject(f); break;
+    case E::Instance: endInstance(f); break;
     case E::ValueNamedInstance:
     case E::ValueInstanceWithPath: endPathAndInstance(f); break;
     case E::ValueObject:
@@ -329,10 +329,10 @@ void ResponseBuilder::endValueReference(ElementFrame& f)
     ElementFrame& p = parent();
     if (p.element == E::ValueRefArray)
     {
-        p.references.push_back(f.path);
+        p.references.push_back(std::move(f.path));
         return;
     }
-    p.path = f.path;
+    p.path = std::move(f.path);
     p.hasPath = true;
 }
 
@@ -366,9 +366,9 @@ void ResponseBuilder::endKeyValue(ElementFrame& f)
 void ResponseBuilder::endKeyBinding(ElementFrame& f)
 {
     if (f.hasPath)
-        parent().path.addKeyBinding(CIMKeyBinding(f.name, f.path));
+        parent().keys.emplace_back(f.name, f.path);
     else if (f.hasValue)
-        parent().path.addKeyBinding(CIMKeyBinding(f.name, String(std::move(f.text)), f.keyType));
+        parent().keys.emplace_back(f.name, String(std::move(f.text)), f.keyType);
     else
         decodeError("KEYBINDING without value");
 }
@@ -381,6 +381,28 @@ void ResponseBuilder::deliverPath(CIMObjectPath&& path)
     else
         mergePath(p.path, std::move(path));
     p.hasPath = true;
+}
+
+// Keys and properties arrive one by one: gathered in the frame first, they
+// move into their path or instance with one allocation of the right size.
+void ResponseBuilder::endInstanceName(ElementFrame& f)
+{
+    Array<CIMKeyBinding> keys;
+    keys.reserveCapacity(static_cast<Uint32>(f.keys.size()));
+    for (CIMKeyBinding& key : f.keys)
+        keys.append(std::move(key));
+    f.keys.clear();
+    f.path.setKeyBindings(std::move(keys));
+    deliverPath(std::move(f.path));
+}
+
+void ResponseBuilder::endInstance(ElementFrame& f)
+{
+    f.instance.reservePropertyCapacity(static_cast<Uint32>(f.properties.size()));
+    for (CIMProperty& property : f.properties)
+        f.instance.addProperty(std::move(property));
+    f.properties.clear();
+    deliverObject(f);
 }
 
 void ResponseBuilder::endQualifier(ElementFrame& f)
@@ -398,14 +420,14 @@ void ResponseBuilder::endQualifier(ElementFrame& f)
 void ResponseBuilder::endProperty(ElementFrame& f)
 {
     const bool nullArray = f.element == E::PropertyArray && !f.hasArray;
-    const CIMValue value = nullArray ? CIMValue(f.type, true) : valueOf(f);
-    CIMProperty property(f.name, value, f.arraySize, f.referenceClass, f.classOrigin, f.propagated);
+    CIMProperty property(f.name, nullArray ? CIMValue(f.type, true) : valueOf(f), f.arraySize, f.referenceClass,
+                         f.classOrigin, f.propagated);
     addQualifiers(property, f.qualifiers);
     ElementFrame& p = parent();
     if (p.element == E::Class)
         p.cimClass.addProperty(property);
     else
-        p.instance.addProperty(std::move(property));
+        p.properties.push_back(std::move(property));
 }
 
 void ResponseBuilder::endParameter(ElementFrame& f)
@@ -422,14 +444,14 @@ void ResponseBuilder::deliverObject(ElementFrame& f)
     if (p.element == E::IReturnValue)
     {
         if (f.element == E::Class)
-            response.classes.append(f.cimClass);
+            response.classes.append(std::move(f.cimClass));
         else
-            response.instances.append(f.instance);
+            response.instances.append(std::move(f.instance));
     }
     else if (p.element != E::Error)
     {
-        p.cimClass = f.cimClass;
-        p.instance = f.instance;
+        p.cimClass = std::move(f.cimClass);
+        p.instance = std::move(f.instance);
     }
 }
 
@@ -438,7 +460,7 @@ void ResponseBuilder::endPathAndInstance(ElementFrame& f)
     if (!f.hasPath || f.instance.isUninitialized())
         decodeError("path or instance missing");
     f.instance.setPath(std::move(f.path));
-    response.instances.append(f.instance);
+    response.instances.append(std::move(f.instance));
 }
 
 void ResponseBuilder::endObject(ElementFrame& f)
@@ -448,7 +470,7 @@ void ResponseBuilder::endObject(ElementFrame& f)
     CIMObject object = f.object();
     if (f.hasPath)
         object.setPath(f.path);
-    response.objects.append(object);
+    response.objects.append(std::move(object));
 }
 
 PEGASUS_NAMESPACE_END

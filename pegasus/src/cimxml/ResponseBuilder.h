@@ -49,6 +49,8 @@ private:
     void endClassName(ElementFrame& f);
     void endKeyValue(ElementFrame& f);
     void endKeyBinding(ElementFrame& f);
+    void endInstanceName(ElementFrame& f);
+    void endInstance(ElementFrame& f);
     void deliverPath(CIMObjectPath&& path);
     void endQualifier(ElementFrame& f);
     void endProperty(ElementFrame& f);

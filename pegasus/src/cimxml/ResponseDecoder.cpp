@@ -5,6 +5,7 @@
 #include <libxml/parser.h>
 #include <libxml/SAX2.h>
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 #include <string_view>
 
@@ -34,7 +35,7 @@ struct SaxHandlers
             const CimXmlElement element = self.elementOf(localName);
             if (element == CimXmlElement::Unknown)
                 decodeError("unknown element <" + std::string(viewOf(localName)) + ">");
-            self._builder.start(element, XmlAttributes(attributes, attributeCount));
+            self._builder.start(element, XmlAttributes(attributes, attributeCount, self._names));
         });
     }
 
@@ -179,12 +180,20 @@ void ResponseDecoder::fail(const std::string& message)
 
 CimXmlElement ResponseDecoder::elementOf(const unsigned char* localName)
 {
-    const auto known = _elements.find(localName);
-    if (known != _elements.end())
-        return known->second;
-    const CimXmlElement element = cimXmlElementOf(viewOf(localName));
-    _elements.emplace(localName, element);
-    return element;
+    const size_t slots = _knownNames.size();
+    size_t slot = (reinterpret_cast<uintptr_t>(localName) >> 3) % slots;
+    for (size_t probe = 0; probe < slots; ++probe, slot = (slot + 1) % slots)
+    {
+        KnownName& known = _knownNames[slot];
+        if (known.localName == localName)
+            return known.element;
+        if (!known.localName)
+        {
+            known = KnownName{localName, cimXmlElementOf(viewOf(localName))};
+            return known.element;
+        }
+    }
+    return cimXmlElementOf(viewOf(localName));
 }
 
 PEGASUS_NAMESPACE_END

@@ -2,10 +2,11 @@
 #define Pegasus_ResponseDecoder_h
 
 #include "DecodedResponse.h"
+#include "NameCache.h"
 #include "ResponseBuilder.h"
+#include <array>
 #include <cstddef>
 #include <string>
-#include <unordered_map>
 
 struct _xmlParserCtxt;
 
@@ -44,9 +45,20 @@ private:
     void fail(const std::string& message);
     CimXmlElement elementOf(const unsigned char* localName);
 
+    // libxml2 hands each element name over as one pointer into its
+    // dictionary, the same every time: the elements seen so far are kept
+    // by that pointer. Only DSP0201's names and one unknown name, which
+    // ends decoding, can arrive: far fewer than the slots.
+    struct KnownName
+    {
+        const unsigned char* localName;
+        CimXmlElement element;
+    };
+
     ResponseBuilder _builder;
     _xmlParserCtxt* _context = nullptr;
-    std::unordered_map<const unsigned char*, CimXmlElement> _elements;
+    std::array<KnownName, 128> _knownNames{};
+    NameCache _names;
     std::string _error;
 };
 

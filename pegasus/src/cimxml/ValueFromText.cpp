@@ -23,9 +23,12 @@ bool parseElement(std::string& text, String& x)
 
 bool parseElement(std::string& text, CIMDateTime& x)
 {
+    const std::string_view value = ValueText::trimmed(text);
+    if (value.size() != text.size())
+        text = std::string(value);
     try
     {
-        x.set(String(std::string(ValueText::trimmed(text))));
+        x = CIMDateTime(text.c_str());
         return true;
     }
     catch (const InvalidDateTimeFormatException&)

@@ -2,71 +2,82 @@
 
 #include "DecodeError.h"
 #include "ValueText.h"
-#include <cstring>
+#include <array>
 #include <string>
 
 PEGASUS_NAMESPACE_BEGIN
 
-bool XmlAttributes::find(const char* name, std::string_view& value) const
+namespace
 {
-    for (int i = 0; i < _count; ++i)
+// Every property and qualifier names its type: the names are told apart
+// by length, first and last letter before one whole comparison.
+bool typeNamed(std::string_view text, CIMType& type)
+{
+    static const auto NAMES = [] {
+        std::array<std::string_view, CIMTYPE_INSTANCE + 1> names;
+        for (size_t i = 0; i < names.size(); ++i)
+            names[i] = cimTypeToString(static_cast<CIMType>(i));
+        return names;
+    }();
+    for (size_t i = 0; i < NAMES.size(); ++i)
     {
-        const unsigned char** a = _attributes + 5 * i;
-        if (a[0][0] == name[0] && std::strcmp(reinterpret_cast<const char*>(a[0]), name) == 0)
+        const std::string_view name = NAMES[i];
+        if (name.size() == text.size() && name.front() == text.front() && name.back() == text.back() && name == text)
         {
-            value = std::string_view(reinterpret_cast<const char*>(a[3]), static_cast<size_t>(a[4] - a[3]));
+            type = static_cast<CIMType>(i);
             return true;
         }
     }
     return false;
 }
+}
 
-std::string_view XmlAttributes::required(const char* name) const
+std::string_view XmlAttributes::required(std::string_view name) const
 {
     std::string_view value;
     if (!find(name, value))
-        decodeError(std::string("missing attribute ") + name);
+        decodeError("missing attribute " + std::string(name));
     return value;
 }
 
-bool XmlAttributes::flag(const char* name, bool defaultValue) const
+bool XmlAttributes::flag(std::string_view name, bool defaultValue) const
 {
     std::string_view value;
     if (!find(name, value))
         return defaultValue;
     Boolean x;
     if (!ValueText::parseBoolean(value, x))
-        decodeError(std::string("attribute ") + name + " is neither true nor false");
+        decodeError("attribute " + std::string(name) + " is neither true nor false");
     return x;
 }
 
-CIMName XmlAttributes::name(const char* attribute) const
+CIMName XmlAttributes::name(std::string_view attribute) const
 {
-    return CIMName(String(std::string(required(attribute))));
+    return _names.name(required(attribute));
 }
 
-CIMName XmlAttributes::optionalName(const char* attribute) const
+CIMName XmlAttributes::optionalName(std::string_view attribute) const
 {
     std::string_view value;
-    return find(attribute, value) && !value.empty() ? CIMName(String(std::string(value))) : CIMName();
+    return find(attribute, value) && !value.empty() ? _names.name(value) : CIMName();
 }
 
-bool XmlAttributes::type(const char* attribute, CIMType& type) const
+bool XmlAttributes::type(std::string_view attribute, CIMType& type) const
 {
     std::string_view value;
     if (!find(attribute, value) || value.empty())
         return false;
-    if (!cimTypeFromString(std::string(value).c_str(), type))
-        decodeError(std::string("unknown type \"") + std::string(value) + "\" in " + attribute);
+    if (!typeNamed(value, type))
+        decodeError(std::string("unknown type \"") + std::string(value) + "\" in " + std::string(attribute));
     return true;
 }
 
-Uint32 XmlAttributes::number(const char* attribute) const
+Uint32 XmlAttributes::number(std::string_view attribute) const
 {
     std::string_view value;
     Uint32 x = 0;
     if (find(attribute, value) && !ValueText::parseInteger(value, x))
-        decodeError(std::string("attribute ") + attribute + " is not a number");
+        decodeError("attribute " + std::string(attribute) + " is not a number");
     return x;
 }
 

@@ -1,6 +1,7 @@
 #ifndef Pegasus_XmlAttributes_h
 #define Pegasus_XmlAttributes_h
 
+#include "NameCache.h"
 #include <Pegasus/Common/CIMName.h>
 #include <Pegasus/Common/CIMType.h>
 #include <string_view>
@@ -10,27 +11,54 @@ PEGASUS_NAMESPACE_BEGIN
 // The attributes of one start tag, as libxml2's SAX2 parser hands them
 // over: five pointers each (local name, prefix, URI, value, end of value).
 // Attributes that are missing where required or malformed throw
-// DecodeError.
+// DecodeError; names come from the document's NameCache.
 class XmlAttributes
 {
 public:
-    XmlAttributes(const unsigned char** attributes, int count) : _attributes(attributes), _count(count) {}
+    XmlAttributes(const unsigned char** attributes, int count, NameCache& names)
+        : _attributes(attributes), _count(count), _names(names)
+    {
+    }
 
-    bool find(const char* name, std::string_view& value) const;
-    std::string_view required(const char* name) const;
+    // Every element looks up several attributes of a few letters each:
+    // compared in place, most candidates fail on the first letter.
+    bool find(std::string_view name, std::string_view& value) const
+    {
+        for (int i = 0; i < _count; ++i)
+        {
+            const char* const* a = reinterpret_cast<const char* const*>(_attributes + 5 * i);
+            if (isNamed(a[0], name))
+            {
+                value = std::string_view(a[3], static_cast<size_t>(a[4] - a[3]));
+                return true;
+            }
+        }
+        return false;
+    }
+
+    std::string_view required(std::string_view name) const;
     // TRUE or FALSE in any case; the default when the attribute is absent.
-    bool flag(const char* name, bool defaultValue) const;
-    CIMName name(const char* attribute) const;
+    bool flag(std::string_view name, bool defaultValue) const;
+    CIMName name(std::string_view attribute) const;
     // A null name when the attribute is absent or empty.
-    CIMName optionalName(const char* attribute) const;
+    CIMName optionalName(std::string_view attribute) const;
     // The CIM type named by the attribute; false when it is absent or empty.
-    bool type(const char* attribute, CIMType& type) const;
+    bool type(std::string_view attribute, CIMType& type) const;
     // 0 when the attribute is absent.
-    Uint32 number(const char* attribute) const;
+    Uint32 number(std::string_view attribute) const;
 
 private:
+    static bool isNamed(const char* attribute, std::string_view name)
+    {
+        for (char c : name)
+            if (*attribute++ != c)
+                return false;
+        return *attribute == 0;
+    }
+
     const unsigned char** _attributes;
     int _count;
+    NameCache& _names;
 };
 
 PEGASUS_NAMESPACE_END

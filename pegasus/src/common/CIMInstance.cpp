@@ -57,6 +57,11 @@ CIMInstance& CIMInstance::addProperty(CIMProperty&& property)
     return *this;
 }
 
+void CIMInstance::reservePropertyCapacity(Uint32 capacity)
+{
+    rep().properties.reserve(capacity);
+}
+
 PEGASUS_DEFINE_LIST_ACCESS(CIMInstance, CIMQualifier, CIMConstQualifier, Qualifier, qualifiers)
 PEGASUS_DEFINE_LIST_ACCESS(CIMInstance, CIMProperty, CIMConstProperty, Property, properties)
 

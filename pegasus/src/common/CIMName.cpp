@@ -48,10 +48,10 @@ bool legalNamespace(const std::string& text)
 }
 }
 
-CIMName::CIMName(const String& name) : _name(name)
+CIMName::CIMName(String name) : _name(std::move(name))
 {
-    if (!legal(name))
-        throw InvalidNameException(String("invalid CIM name \"" + name.str() + "\""));
+    if (!legal(_name))
+        throw InvalidNameException(String("invalid CIM name \"" + _name.str() + "\""));
 }
 
 CIMName::CIMName(const char* name) : CIMName(String(name))

@@ -31,12 +31,12 @@ bool needsExtras(Uint32 arraySize, const CIMName& referenceClassName, const CIMN
 }
 
 CIMProperty::CIMProperty(const CIMName& name,
-                         const CIMValue& value,
+                         CIMValue value,
                          Uint32 arraySize,
                          const CIMName& referenceClassName,
                          const CIMName& classOrigin,
                          Boolean propagated)
-    : _name(name), _value(value), _propagated(propagated)
+    : _name(name), _value(std::move(value)), _propagated(propagated)
 {
     checkInitialized();
     if (needsExtras(arraySize, referenceClassName, classOrigin))

@@ -4,8 +4,8 @@
 
 PEGASUS_NAMESPACE_BEGIN
 
-CIMQualifier::CIMQualifier(const CIMName& name, const CIMValue& value, const CIMFlavor& flavor, Boolean propagated)
-    : _name(name), _value(value), _flavor(flavor), _propagated(propagated)
+CIMQualifier::CIMQualifier(const CIMName& name, CIMValue value, const CIMFlavor& flavor, Boolean propagated)
+    : _name(name), _value(std::move(value)), _flavor(flavor), _propagated(propagated)
 {
     checkInitialized();
 }

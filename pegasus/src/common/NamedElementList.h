@@ -31,16 +31,18 @@ public:
         return *this;
     }
 
+    void reserve(Uint32 capacity) { _elements.reserve(capacity); }
+
     void add(T element)
     {
         if (find(element.getName()) != PEG_NOT_FOUND)
             throw AlreadyExistsException(String("duplicate name \"" + element.getName().getString().str() + "\""));
-        if (_elements.empty())
+        if (_elements.capacity() == 0)
             _elements.reserve(INITIAL_CAPACITY);
         _elements.push_back(std::move(element));
         if (_index)
             _index->emplace(folded(_elements.back().getName()), size() - 1);
-        else
+        else if (_elements.size() > INDEX_THRESHOLD)
             indexIfLong();
     }
 

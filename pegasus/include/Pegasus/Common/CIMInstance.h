@@ -43,6 +43,9 @@ public:
 
     CIMInstance& addProperty(const CIMProperty& property);
     CIMInstance& addProperty(CIMProperty&& property);
+    // Room for this many properties in all, so that adding them allocates
+    // once and no more than needed (beyond the OpenPegasus API).
+    void reservePropertyCapacity(Uint32 capacity);
     Uint32 findProperty(const CIMName& name) const;
     CIMProperty getProperty(Uint32 index);
     CIMConstProperty getProperty(Uint32 index) const;

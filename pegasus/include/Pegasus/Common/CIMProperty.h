@@ -20,7 +20,7 @@ class PEGASUS_COMMON_LINKAGE CIMProperty
 public:
     CIMProperty() = default;
     CIMProperty(const CIMName& name,
-                const CIMValue& value,
+                CIMValue value,
                 Uint32 arraySize = 0,
                 const CIMName& referenceClassName = CIMName(),
                 const CIMName& classOrigin = CIMName(),

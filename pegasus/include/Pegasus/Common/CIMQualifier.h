@@ -18,7 +18,7 @@ class PEGASUS_COMMON_LINKAGE CIMQualifier
 public:
     CIMQualifier() = default;
     CIMQualifier(const CIMName& name,
-                 const CIMValue& value,
+                 CIMValue value,
                  const CIMFlavor& flavor = CIMFlavor(),
                  Boolean propagated = false);
 
