@@ -38,7 +38,7 @@ struct ElementFrame
     bool hasPath = false;
     std::vector<CIMQualifier> qualifiers;
     std::vector<CIMKeyBinding> keys;       // of an INSTANCENAME
-    std::vector<CIMProperty> properties;   // of an INSTANCE
+    std::vector<CIMProperty> properties;   // of a CLASS or an INSTANCE
     CIMClass cimClass;
     CIMInstance instance;
     CIMMethod method;
@@ -46,6 +46,10 @@ struct ElementFrame
     void reset(CimXmlElement e)
     {
         element = e;
+        text.clear();
+        hasValue = hasArray = hasPath = false;
+        if (!keepsMoreThanText(e))
+            return;
         name.clear();
         typed = false;
         classOrigin.clear();
@@ -53,18 +57,35 @@ struct ElementFrame
         propagated = false;
         flavor = CIMFlavor();
         arraySize = 0;
-        text.clear();
-        hasValue = hasArray = hasPath = false;
         items.clear();
         nullItems.clear();
         references.clear();
-        path.clear();
+        // Most elements never touch their path, and clearing it is a call.
+        if (path.getHost().size() || !path.getNameSpace().isNull() || !path.getClassName().isNull()
+            || path.getKeyBindings().size())
+            path.clear();
         qualifiers.clear();
         keys.clear();
         properties.clear();
         cimClass = CIMClass();
         instance = CIMInstance();
         method = CIMMethod();
+    }
+
+    // The leaves of a response, most of its elements, read no more of their
+    // frame than their text, name and key type, each set when they start.
+    static bool keepsMoreThanText(CimXmlElement e)
+    {
+        switch (e)
+        {
+        case CimXmlElement::Value:
+        case CimXmlElement::ValueNull:
+        case CimXmlElement::KeyValue:
+        case CimXmlElement::Host:
+        case CimXmlElement::Namespace:
+        case CimXmlElement::ClassName: return false;
+        default: return true;
+        }
     }
 
     bool hasObject() const { return !cimClass.isUninitialized() || !instance.isUninitialized(); }

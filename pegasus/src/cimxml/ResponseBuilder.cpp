@@ -83,6 +83,14 @@ void addQualifiers(Element& element, const std::vector<CIMQualifier>& qualifiers
     for (const CIMQualifier& q : qualifiers)
         element.addQualifier(q);
 }
+
+template <class Object>
+void moveProperties(std::vector<CIMProperty>& properties, Object& object)
+{
+    for (CIMProperty& property : properties)
+        object.addProperty(std::move(property));
+    properties.clear();
+}
 }
 
 ResponseBuilder::ResponseBuilder()
@@ -99,19 +107,21 @@ void ResponseBuilder::start(CimXmlElement element, const XmlAttributes& attribut
     if (++_depth == _frames.size())
         _frames.resize(_frames.size() * 2);
     top().reset(element);
+    _textSink = cimXmlHasText(element) ? &top().text : nullptr;
     startActions(top(), attributes);
 }
 
-void ResponseBuilder::text(const char* text, size_t size)
+void ResponseBuilder::refuseUnlessWhiteSpace(const char* text, size_t size)
 {
-    if (_depth && cimXmlHasText(top().element))
-        top().text.append(text, size);
-    else if (!isWhiteSpace(text, size))
+    if (!isWhiteSpace(text, size))
         decodeError("unexpected text");
 }
 
+// Elements with text hold no elements, so the one open after an end never
+// takes text.
 void ResponseBuilder::end()
 {
+    _textSink = nullptr;
     endActions(top());
     if (top().element == E::ValueReference)
         --_openReferences;
@@ -277,7 +287,10 @@ void ResponseBuilder::endActions(ElementFrame& f)
         addQualifiers(f.method, f.qualifiers);
         parent().cimClass.addMethod(f.method);
         break;
-    case E::Class: deliverObject(f); break;
+    case E::Class:
+        moveProperties(f.properties, f.cimClass);
+        deliverObject(f);
+        break;
     case E::Instance: endInstance(f); break;
     case E::ValueNamedInstance:
     case E::ValueInstanceWithPath: endPathAndInstance(f); break;
@@ -368,7 +381,7 @@ void ResponseBuilder::endKeyBinding(ElementFrame& f)
     if (f.hasPath)
         parent().keys.emplace_back(f.name, f.path);
     else if (f.hasValue)
-        parent().keys.emplace_back(f.name, String(std::move(f.text)), f.keyType);
+        parent().keys.emplace_back(std::move(f.name), String(std::move(f.text)), f.keyType);
     else
         decodeError("KEYBINDING without value");
 }
@@ -399,9 +412,7 @@ void ResponseBuilder::endInstanceName(ElementFrame& f)
 void ResponseBuilder::endInstance(ElementFrame& f)
 {
     f.instance.reservePropertyCapacity(static_cast<Uint32>(f.properties.size()));
-    for (CIMProperty& property : f.properties)
-        f.instance.addProperty(std::move(property));
-    f.properties.clear();
+    moveProperties(f.properties, f.instance);
     deliverObject(f);
 }
 
@@ -420,14 +431,10 @@ void ResponseBuilder::endQualifier(ElementFrame& f)
 void ResponseBuilder::endProperty(ElementFrame& f)
 {
     const bool nullArray = f.element == E::PropertyArray && !f.hasArray;
-    CIMProperty property(f.name, nullArray ? CIMValue(f.type, true) : valueOf(f), f.arraySize, f.referenceClass,
-                         f.classOrigin, f.propagated);
-    addQualifiers(property, f.qualifiers);
     ElementFrame& p = parent();
-    if (p.element == E::Class)
-        p.cimClass.addProperty(property);
-    else
-        p.properties.push_back(std::move(property));
+    CIMProperty& property = p.properties.emplace_back(std::move(f.name), nullArray ? CIMValue(f.type, true) : valueOf(f),
+                                                      f.arraySize, f.referenceClass, f.classOrigin, f.propagated);
+    addQualifiers(property, f.qualifiers);
 }
 
 void ResponseBuilder::endParameter(ElementFrame& f)

@@ -6,6 +6,7 @@
 #include "ElementFrame.h"
 #include "XmlAttributes.h"
 #include <cstddef>
+#include <string>
 #include <vector>
 
 PEGASUS_NAMESPACE_BEGIN
@@ -21,8 +22,15 @@ public:
     ResponseBuilder();
 
     void start(CimXmlElement element, const XmlAttributes& attributes);
-    void text(const char* text, size_t size);
     void end();
+    // Most text is the line break between two elements: it goes nowhere.
+    void text(const char* text, size_t size)
+    {
+        if (_textSink)
+            _textSink->append(text, size);
+        else
+            refuseUnlessWhiteSpace(text, size);
+    }
 
     bool sawMessage() const { return _sawMessage; }
     // The innermost open element; Document before the root.
@@ -31,6 +39,7 @@ public:
     DecodedResponse response;
 
 private:
+    static void refuseUnlessWhiteSpace(const char* text, size_t size);
     ElementFrame& top() { return _frames[_depth]; }
     ElementFrame& parent() { return _frames[_depth - 1]; }
 
@@ -61,6 +70,8 @@ private:
 
     std::vector<ElementFrame> _frames;
     size_t _depth = 0;
+    // The text of the open element when it is one that holds text.
+    std::string* _textSink = nullptr;
     size_t _openReferences = 0;
     bool _sawMessage = false;
 };

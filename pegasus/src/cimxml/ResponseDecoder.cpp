@@ -35,7 +35,7 @@ struct SaxHandlers
             const CimXmlElement element = self.elementOf(localName);
             if (element == CimXmlElement::Unknown)
                 decodeError("unknown element <" + std::string(viewOf(localName)) + ">");
-            self._builder.start(element, XmlAttributes(attributes, attributeCount, self._names));
+            self._builder.start(element, XmlAttributes(attributes, attributeCount));
         });
     }
 

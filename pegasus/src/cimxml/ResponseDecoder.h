@@ -2,7 +2,6 @@
 #define Pegasus_ResponseDecoder_h
 
 #include "DecodedResponse.h"
-#include "NameCache.h"
 #include "ResponseBuilder.h"
 #include <array>
 #include <cstddef>
@@ -58,7 +57,6 @@ private:
     ResponseBuilder _builder;
     _xmlParserCtxt* _context = nullptr;
     std::array<KnownName, 128> _knownNames{};
-    NameCache _names;
     std::string _error;
 };
 

@@ -15,9 +15,14 @@ bool parseElement(std::string& text, Real64& x) { return ValueText::parseReal64(
 bool parseElement(std::string& text, Char16& x) { return ValueText::parseChar16(text, x); }
 bool parseElement(std::string&, CIMObjectPath&) { return false; }
 
+// Short texts are copied: the value gets an exact fit and the decoder
+// keeps its buffer for the next text instead of growing a new one. Long
+// ones are moved, sparing the copy.
+const size_t MOVED_TEXT_SIZE = 1024;
+
 bool parseElement(std::string& text, String& x)
 {
-    x = String(std::move(text));
+    x = text.size() < MOVED_TEXT_SIZE ? String(text) : String(std::move(text));
     return true;
 }
 

@@ -51,15 +51,23 @@ bool XmlAttributes::flag(std::string_view name, bool defaultValue) const
     return x;
 }
 
+namespace
+{
+CIMName nameOf(std::string_view text)
+{
+    return CIMName(String(text.data(), static_cast<Uint32>(text.size())));
+}
+}
+
 CIMName XmlAttributes::name(std::string_view attribute) const
 {
-    return _names.name(required(attribute));
+    return nameOf(required(attribute));
 }
 
 CIMName XmlAttributes::optionalName(std::string_view attribute) const
 {
     std::string_view value;
-    return find(attribute, value) && !value.empty() ? _names.name(value) : CIMName();
+    return find(attribute, value) && !value.empty() ? nameOf(value) : CIMName();
 }
 
 bool XmlAttributes::type(std::string_view attribute, CIMType& type) const

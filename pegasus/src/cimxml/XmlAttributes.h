@@ -1,7 +1,6 @@
 #ifndef Pegasus_XmlAttributes_h
 #define Pegasus_XmlAttributes_h
 
-#include "NameCache.h"
 #include <Pegasus/Common/CIMName.h>
 #include <Pegasus/Common/CIMType.h>
 #include <string_view>
@@ -11,14 +10,11 @@ PEGASUS_NAMESPACE_BEGIN
 // The attributes of one start tag, as libxml2's SAX2 parser hands them
 // over: five pointers each (local name, prefix, URI, value, end of value).
 // Attributes that are missing where required or malformed throw
-// DecodeError; names come from the document's NameCache.
+// DecodeError.
 class XmlAttributes
 {
 public:
-    XmlAttributes(const unsigned char** attributes, int count, NameCache& names)
-        : _attributes(attributes), _count(count), _names(names)
-    {
-    }
+    XmlAttributes(const unsigned char** attributes, int count) : _attributes(attributes), _count(count) {}
 
     // Every element looks up several attributes of a few letters each:
     // compared in place, most candidates fail on the first letter.
@@ -58,7 +54,6 @@ private:
 
     const unsigned char** _attributes;
     int _count;
-    NameCache& _names;
 };
 
 PEGASUS_NAMESPACE_END

@@ -58,6 +58,12 @@ void CIMClass::setPath(const CIMObjectPath& path) { rep().path = path; }
 Boolean CIMClass::isAssociation() const { return hasTrueQualifier("Association"); }
 Boolean CIMClass::isAbstract() const { return hasTrueQualifier("Abstract"); }
 
+CIMClass& CIMClass::addProperty(CIMProperty&& property)
+{
+    rep().properties.add(std::move(property));
+    return *this;
+}
+
 Boolean CIMClass::hasTrueQualifier(const char* name) const
 {
     const Uint32 index = findQualifier(CIMName(name));

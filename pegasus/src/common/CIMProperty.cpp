@@ -11,6 +11,7 @@ public:
     CIMName classOrigin;
     CIMName referenceClassName;
     Uint32 arraySize = 0;
+    Boolean propagated = false;
     NamedElementList<CIMQualifier> qualifiers;
 };
 
@@ -24,27 +25,28 @@ const CIMPropertyExtras& extrasOf(const std::shared_ptr<const CIMPropertyExtras>
     return extras ? *extras : NO_EXTRAS;
 }
 
-bool needsExtras(Uint32 arraySize, const CIMName& referenceClassName, const CIMName& classOrigin)
+bool needsExtras(Uint32 arraySize, const CIMName& referenceClassName, const CIMName& classOrigin, Boolean propagated)
 {
-    return arraySize != 0 || !referenceClassName.isNull() || !classOrigin.isNull();
+    return arraySize != 0 || !referenceClassName.isNull() || !classOrigin.isNull() || propagated;
 }
 }
 
-CIMProperty::CIMProperty(const CIMName& name,
+CIMProperty::CIMProperty(CIMName name,
                          CIMValue value,
                          Uint32 arraySize,
                          const CIMName& referenceClassName,
                          const CIMName& classOrigin,
                          Boolean propagated)
-    : _name(name), _value(std::move(value)), _propagated(propagated)
+    : _name(std::move(name)), _value(std::move(value))
 {
     checkInitialized();
-    if (needsExtras(arraySize, referenceClassName, classOrigin))
+    if (needsExtras(arraySize, referenceClassName, classOrigin, propagated))
     {
         CIMPropertyExtras& e = extras();
         e.arraySize = arraySize;
         e.referenceClassName = referenceClassName;
         e.classOrigin = classOrigin;
+        e.propagated = propagated;
     }
 }
 
@@ -109,13 +111,13 @@ void CIMProperty::setClassOrigin(const CIMName& classOrigin)
 Boolean CIMProperty::getPropagated() const
 {
     checkInitialized();
-    return _propagated;
+    return extrasOf(_extras).propagated;
 }
 
 void CIMProperty::setPropagated(Boolean propagated)
 {
     checkInitialized();
-    _propagated = propagated;
+    extras().propagated = propagated;
 }
 
 CIMProperty& CIMProperty::addQualifier(const CIMQualifier& qualifier)
@@ -158,7 +160,7 @@ Uint32 CIMProperty::getQualifierCount() const
 Boolean CIMProperty::identical(const CIMConstProperty& other) const
 {
     const CIMProperty& o = other._property;
-    if (!(_name == o._name && _value == o._value && _propagated == o._propagated
+    if (!(_name == o._name && _value == o._value && getPropagated() == o.getPropagated()
           && getClassOrigin() == o.getClassOrigin() && getReferenceClassName() == o.getReferenceClassName()
           && getQualifierCount() == o.getQualifierCount()))
         return false;

@@ -33,7 +33,9 @@ public:
 
     void reserve(Uint32 capacity) { _elements.reserve(capacity); }
 
-    void add(T element)
+    void add(const T& element) { add(T(element)); }
+
+    void add(T&& element)
     {
         if (find(element.getName()) != PEG_NOT_FOUND)
             throw AlreadyExistsException(String("duplicate name \"" + element.getName().getString().str() + "\""));
@@ -53,9 +55,16 @@ public:
             const auto found = _index->find(folded(name));
             return found == _index->end() ? PEG_NOT_FOUND : found->second;
         }
+        const std::string& wanted = name.getString().str();
         for (size_t i = 0; i < _elements.size(); ++i)
-            if (_elements[i].getName().equal(name))
+        {
+            // Every element added is looked for first: names of another
+            // size or initial are passed over without a call.
+            const std::string& candidate = _elements[i].getName().getString().str();
+            if (candidate.size() == wanted.size() && (wanted.empty() || sameLetter(candidate[0], wanted[0]))
+                && _elements[i].getName().equal(name))
                 return static_cast<Uint32>(i);
+        }
         return PEG_NOT_FOUND;
     }
 
@@ -89,6 +98,8 @@ public:
 
 private:
     using Index = std::unordered_map<std::string, Uint32>;
+
+    static bool sameLetter(char a, char b) { return a == b || (a | 0x20) == (b | 0x20); }
 
     // Names compare without regard to ASCII case, as CIMName::equal does.
     static std::string folded(const CIMName& name)

@@ -47,6 +47,7 @@ public:
     Uint32 getQualifierCount() const;
 
     CIMClass& addProperty(const CIMProperty& property);
+    CIMClass& addProperty(CIMProperty&& property);
     Uint32 findProperty(const CIMName& name) const;
     CIMProperty getProperty(Uint32 index);
     CIMConstProperty getProperty(Uint32 index) const;

@@ -19,7 +19,7 @@ public:
     enum Type { BOOLEAN, STRING, NUMERIC, REFERENCE };
 
     CIMKeyBinding();
-    CIMKeyBinding(const CIMName& name, String value, Type type);
+    CIMKeyBinding(CIMName name, String value, Type type);
     CIMKeyBinding(const CIMName& name, const CIMObjectPath& reference);
     // From a typed value: boolean, integers and reals become BOOLEAN or
     // NUMERIC, char16/string/datetime STRING, references REFERENCE.

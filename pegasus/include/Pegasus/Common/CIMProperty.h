@@ -19,7 +19,7 @@ class PEGASUS_COMMON_LINKAGE CIMProperty
 {
 public:
     CIMProperty() = default;
-    CIMProperty(const CIMName& name,
+    CIMProperty(CIMName name,
                 CIMValue value,
                 Uint32 arraySize = 0,
                 const CIMName& referenceClassName = CIMName(),
@@ -64,11 +64,10 @@ private:
 
     CIMName _name;
     CIMValue _value;
-    // Class origin, reference class, array size and qualifiers are absent
-    // from most instance properties, so they live apart and are shared
-    // between copies until one of them changes.
+    // Class origin, reference class, array size, propagation and
+    // qualifiers are absent from most instance properties, so they live
+    // apart and are shared between copies until one of them changes.
     std::shared_ptr<const CIMPropertyExtras> _extras;
-    Boolean _propagated = false;
 };
 
 // A property that is only read: what a const class's or instance's
