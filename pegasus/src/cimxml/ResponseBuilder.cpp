@@ -11,6 +11,7 @@ PEGASUS_NAMESPACE_BEGIN
 namespace
 {
 using E = CimXmlElement;
+using A = CimXmlAttribute;
 
 // The value a PROPERTY, QUALIFIER, RETURNVALUE or PARAMVALUE received.
 CIMValue valueOf(ElementFrame& f)
@@ -137,26 +138,26 @@ void ResponseBuilder::startActions(ElementFrame& f, const XmlAttributes& a)
         break;
     case E::IMethodResponse:
     case E::MethodResponse:
-        response.methodName = String(std::string(a.required("NAME")));
+        response.methodName = String(std::string(a.required(A::Name)));
         response.isMethodResponse = f.element == E::MethodResponse;
         break;
     case E::Error: startError(a); break;
     case E::ReturnValue:
-        f.typed = a.type("PARAMTYPE", f.type);
+        f.typed = a.type(A::ParamType, f.type);
         break;
     case E::ParamValue:
-        f.name = a.name("NAME");
-        f.typed = a.type("PARAMTYPE", f.type);
+        f.name = a.name(A::Name);
+        f.typed = a.type(A::ParamType, f.type);
         break;
     case E::Namespace:
-        parent().text += (parent().text.empty() ? "" : "/") + std::string(a.required("NAME"));
+        parent().text += (parent().text.empty() ? "" : "/") + std::string(a.required(A::Name));
         break;
-    case E::ClassName: f.name = a.name("NAME"); break;
-    case E::InstanceName: f.path.setClassName(a.name("CLASSNAME")); break;
-    case E::KeyBinding: f.name = a.name("NAME"); break;
+    case E::ClassName: f.name = a.name(A::Name); break;
+    case E::InstanceName: f.path.setClassName(a.name(A::ClassName)); break;
+    case E::KeyBinding: f.name = a.name(A::Name); break;
     case E::KeyValue: startKeyValue(f, a); break;
-    case E::Class: f.cimClass = CIMClass(a.name("NAME"), a.optionalName("SUPERCLASS")); break;
-    case E::Instance: f.instance = CIMInstance(a.name("CLASSNAME")); break;
+    case E::Class: f.cimClass = CIMClass(a.name(A::Name), a.optionalName(A::SuperClass)); break;
+    case E::Instance: f.instance = CIMInstance(a.name(A::ClassName)); break;
     case E::Qualifier: startQualifier(f, a); break;
     case E::Property:
     case E::PropertyArray:
@@ -173,10 +174,10 @@ void ResponseBuilder::startActions(ElementFrame& f, const XmlAttributes& a)
 void ResponseBuilder::startError(const XmlAttributes& a)
 {
     Uint32 code = 0;
-    if (!ValueText::parseInteger(a.required("CODE"), code))
+    if (!ValueText::parseInteger(a.required(A::Code), code))
         decodeError("CODE is not a number");
     std::string_view description;
-    a.find("DESCRIPTION", description);
+    a.find(A::Description, description);
     response.hasError = true;
     response.errorCode = static_cast<CIMStatusCode>(code);
     response.errorDescription = String(std::string(description));
@@ -186,22 +187,22 @@ void ResponseBuilder::startError(const XmlAttributes& a)
 void ResponseBuilder::startKeyValue(ElementFrame& f, const XmlAttributes& a)
 {
     std::string_view valueType = "string";
-    a.find("VALUETYPE", valueType);
+    a.find(A::ValueType, valueType);
     f.keyType = keyTypeOf(valueType);
 }
 
 void ResponseBuilder::startQualifier(ElementFrame& f, const XmlAttributes& a)
 {
-    f.name = a.name("NAME");
-    f.typed = a.type("TYPE", f.type);
+    f.name = a.name(A::Name);
+    f.typed = a.type(A::Type, f.type);
     if (!f.typed)
         decodeError("qualifier without TYPE");
-    f.propagated = a.flag("PROPAGATED", false);
-    const struct { const char* attribute; bool defaultValue; const CIMFlavor& flavor; } flavors[] = {
-        {"OVERRIDABLE", true, CIMFlavor::OVERRIDABLE},
-        {"TOSUBCLASS", true, CIMFlavor::TOSUBCLASS},
-        {"TOINSTANCE", false, CIMFlavor::TOINSTANCE},
-        {"TRANSLATABLE", false, CIMFlavor::TRANSLATABLE},
+    f.propagated = a.flag(A::Propagated, false);
+    const struct { CimXmlAttribute attribute; bool defaultValue; const CIMFlavor& flavor; } flavors[] = {
+        {A::Overridable, true, CIMFlavor::OVERRIDABLE},
+        {A::ToSubclass, true, CIMFlavor::TOSUBCLASS},
+        {A::ToInstance, false, CIMFlavor::TOINSTANCE},
+        {A::Translatable, false, CIMFlavor::TRANSLATABLE},
     };
     for (const auto& flavor : flavors)
         if (a.flag(flavor.attribute, flavor.defaultValue))
@@ -210,41 +211,41 @@ void ResponseBuilder::startQualifier(ElementFrame& f, const XmlAttributes& a)
 
 void ResponseBuilder::startProperty(ElementFrame& f, const XmlAttributes& a)
 {
-    f.name = a.name("NAME");
-    f.classOrigin = a.optionalName("CLASSORIGIN");
-    f.propagated = a.flag("PROPAGATED", false);
+    f.name = a.name(A::Name);
+    f.classOrigin = a.optionalName(A::ClassOrigin);
+    f.propagated = a.flag(A::Propagated, false);
     if (f.element == E::PropertyReference)
     {
         f.type = CIMTYPE_REFERENCE;
-        f.referenceClass = a.optionalName("REFERENCECLASS");
+        f.referenceClass = a.optionalName(A::ReferenceClass);
         return;
     }
-    if (!a.type("TYPE", f.type))
+    if (!a.type(A::Type, f.type))
         decodeError("property without TYPE");
-    f.arraySize = a.number("ARRAYSIZE");
+    f.arraySize = a.number(A::ArraySize);
 }
 
 void ResponseBuilder::startMethod(ElementFrame& f, const XmlAttributes& a)
 {
     CIMType type = CIMTYPE_STRING;
-    a.type("TYPE", type);
-    f.method = CIMMethod(a.name("NAME"), type, a.optionalName("CLASSORIGIN"), a.flag("PROPAGATED", false));
+    a.type(A::Type, type);
+    f.method = CIMMethod(a.name(A::Name), type, a.optionalName(A::ClassOrigin), a.flag(A::Propagated, false));
 }
 
 void ResponseBuilder::startParameter(ElementFrame& f, const XmlAttributes& a)
 {
-    f.name = a.name("NAME");
+    f.name = a.name(A::Name);
     const bool isReference = f.element == E::ParameterReference || f.element == E::ParameterRefArray;
     if (isReference)
     {
         f.type = CIMTYPE_REFERENCE;
-        f.referenceClass = a.optionalName("REFERENCECLASS");
+        f.referenceClass = a.optionalName(A::ReferenceClass);
     }
-    else if (!a.type("TYPE", f.type))
+    else if (!a.type(A::Type, f.type))
     {
         decodeError("parameter without TYPE");
     }
-    f.arraySize = a.number("ARRAYSIZE");
+    f.arraySize = a.number(A::ArraySize);
 }
 
 void ResponseBuilder::endActions(ElementFrame& f)

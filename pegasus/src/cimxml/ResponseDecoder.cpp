@@ -5,7 +5,6 @@
 #include <libxml/parser.h>
 #include <libxml/SAX2.h>
 #include <algorithm>
-#include <cstdint>
 #include <cstring>
 #include <string_view>
 
@@ -32,10 +31,10 @@ struct SaxHandlers
     {
         ResponseDecoder& self = decoder(context);
         self.guarded([&] {
-            const CimXmlElement element = self.elementOf(localName);
+            const CimXmlElement element = self._elements.of(localName);
             if (element == CimXmlElement::Unknown)
                 decodeError("unknown element <" + std::string(viewOf(localName)) + ">");
-            self._builder.start(element, XmlAttributes(attributes, attributeCount));
+            self._builder.start(element, XmlAttributes(attributes, attributeCount, self._attributes));
         });
     }
 
@@ -176,24 +175,6 @@ void ResponseDecoder::fail(const std::string& message)
         _error += std::string(", in <") + cimXmlElementName(_builder.openElement()) + ">";
     _error += ")";
     xmlStopParser(_context);
-}
-
-CimXmlElement ResponseDecoder::elementOf(const unsigned char* localName)
-{
-    const size_t slots = _knownNames.size();
-    size_t slot = (reinterpret_cast<uintptr_t>(localName) >> 3) % slots;
-    for (size_t probe = 0; probe < slots; ++probe, slot = (slot + 1) % slots)
-    {
-        KnownName& known = _knownNames[slot];
-        if (known.localName == localName)
-            return known.element;
-        if (!known.localName)
-        {
-            known = KnownName{localName, cimXmlElementOf(viewOf(localName))};
-            return known.element;
-        }
-    }
-    return cimXmlElementOf(viewOf(localName));
 }
 
 PEGASUS_NAMESPACE_END

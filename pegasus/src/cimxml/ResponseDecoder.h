@@ -2,8 +2,9 @@
 #define Pegasus_ResponseDecoder_h
 
 #include "DecodedResponse.h"
+#include "InternedNames.h"
 #include "ResponseBuilder.h"
-#include <array>
+#include "XmlAttributes.h"
 #include <cstddef>
 #include <string>
 
@@ -42,21 +43,11 @@ private:
     template <class F>
     void guarded(F&& work);
     void fail(const std::string& message);
-    CimXmlElement elementOf(const unsigned char* localName);
-
-    // libxml2 hands each element name over as one pointer into its
-    // dictionary, the same every time: the elements seen so far are kept
-    // by that pointer. Only DSP0201's names and one unknown name, which
-    // ends decoding, can arrive: far fewer than the slots.
-    struct KnownName
-    {
-        const unsigned char* localName;
-        CimXmlElement element;
-    };
 
     ResponseBuilder _builder;
     _xmlParserCtxt* _context = nullptr;
-    std::array<KnownName, 128> _knownNames{};
+    InternedNames<CimXmlElement, cimXmlElementOf> _elements;
+    XmlAttributes::Names _attributes;
     std::string _error;
 };
 

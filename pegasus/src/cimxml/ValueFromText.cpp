@@ -60,23 +60,19 @@ T parsedElement(std::string& text, CIMType type)
 
 CIMValue scalarFromText(CIMType type, std::string& text)
 {
-    CIMValue value;
-    visitCIMType(type, [&](auto tag) { value = CIMValue(parsedElement<typename decltype(tag)::type>(text, type)); });
-    return value;
+    return visitCIMType(type, [&](auto tag) { return CIMValue(parsedElement<typename decltype(tag)::type>(text, type)); });
 }
 
 CIMValue arrayFromText(CIMType type, std::vector<std::string>& items, const std::vector<bool>& nullItems)
 {
-    CIMValue value;
-    visitCIMType(type, [&](auto tag) {
+    return visitCIMType(type, [&](auto tag) {
         using T = typename decltype(tag)::type;
         Array<T> array;
         array.reserveCapacity(static_cast<Uint32>(items.size()));
         for (size_t i = 0; i < items.size(); ++i)
             array.append(nullItems[i] ? T() : parsedElement<T>(items[i], type));
-        value = CIMValue(std::move(array));
+        return CIMValue(std::move(array));
     });
-    return value;
 }
 
 PEGASUS_NAMESPACE_END

@@ -1,8 +1,11 @@
 #ifndef Pegasus_XmlAttributes_h
 #define Pegasus_XmlAttributes_h
 
+#include "CimXmlAttribute.h"
+#include "InternedNames.h"
 #include <Pegasus/Common/CIMName.h>
 #include <Pegasus/Common/CIMType.h>
+#include <algorithm>
 #include <string_view>
 
 PEGASUS_NAMESPACE_BEGIN
@@ -14,17 +17,24 @@ PEGASUS_NAMESPACE_BEGIN
 class XmlAttributes
 {
 public:
-    XmlAttributes(const unsigned char** attributes, int count) : _attributes(attributes), _count(count) {}
+    using Names = InternedNames<CimXmlAttribute, cimXmlAttributeOf>;
 
-    // Every element looks up several attributes of a few letters each:
-    // compared in place, most candidates fail on the first letter.
-    bool find(std::string_view name, std::string_view& value) const
+    // Elements look up several attributes each: what the first few are is
+    // worked out once, here.
+    XmlAttributes(const unsigned char** attributes, int count, Names& names)
+        : _attributes(attributes), _count(count), _names(names)
+    {
+        for (int i = 0; i < std::min(count, RESOLVED); ++i)
+            _kinds[i] = names.of(attributes[5 * i]);
+    }
+
+    bool find(CimXmlAttribute wanted, std::string_view& value) const
     {
         for (int i = 0; i < _count; ++i)
         {
-            const char* const* a = reinterpret_cast<const char* const*>(_attributes + 5 * i);
-            if (isNamed(a[0], name))
+            if (kindOf(i) == wanted)
             {
+                const char* const* a = reinterpret_cast<const char* const*>(_attributes + 5 * i);
                 value = std::string_view(a[3], static_cast<size_t>(a[4] - a[3]));
                 return true;
             }
@@ -32,28 +42,26 @@ public:
         return false;
     }
 
-    std::string_view required(std::string_view name) const;
+    std::string_view required(CimXmlAttribute name) const;
     // TRUE or FALSE in any case; the default when the attribute is absent.
-    bool flag(std::string_view name, bool defaultValue) const;
-    CIMName name(std::string_view attribute) const;
+    bool flag(CimXmlAttribute name, bool defaultValue) const;
+    CIMName name(CimXmlAttribute attribute) const;
     // A null name when the attribute is absent or empty.
-    CIMName optionalName(std::string_view attribute) const;
+    CIMName optionalName(CimXmlAttribute attribute) const;
     // The CIM type named by the attribute; false when it is absent or empty.
-    bool type(std::string_view attribute, CIMType& type) const;
+    bool type(CimXmlAttribute attribute, CIMType& type) const;
     // 0 when the attribute is absent.
-    Uint32 number(std::string_view attribute) const;
+    Uint32 number(CimXmlAttribute attribute) const;
 
 private:
-    static bool isNamed(const char* attribute, std::string_view name)
-    {
-        for (char c : name)
-            if (*attribute++ != c)
-                return false;
-        return *attribute == 0;
-    }
+    static const int RESOLVED = 8;
+
+    CimXmlAttribute kindOf(int i) const { return i < RESOLVED ? _kinds[i] : _names.of(_attributes[5 * i]); }
 
     const unsigned char** _attributes;
     int _count;
+    Names& _names;
+    CimXmlAttribute _kinds[RESOLVED];
 };
 
 PEGASUS_NAMESPACE_END
