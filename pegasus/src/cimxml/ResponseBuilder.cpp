@@ -136,6 +136,7 @@ void ResponseBuilder::startActions(ElementFrame& f, const XmlAttributes& a)
     case E::Message:
         _sawMessage = true;
         break;
+    case E::Value: startValue(); break;
     case E::IMethodResponse:
     case E::MethodResponse:
         response.methodName = String(std::string(a.required(A::Name)));
@@ -252,7 +253,6 @@ void ResponseBuilder::endActions(ElementFrame& f)
 {
     switch (f.element)
     {
-    case E::Value: endValue(f); break;
     case E::ValueNull: endValueNull(); break;
     case E::ValueArray:
         parent().items.swap(f.items);
@@ -309,17 +309,21 @@ void ResponseBuilder::endActions(ElementFrame& f)
     }
 }
 
-void ResponseBuilder::endValue(ElementFrame& f)
+// A VALUE's text goes straight where it is read: into the element around
+// it, or into the next item of a VALUE.ARRAY.
+void ResponseBuilder::startValue()
 {
     ElementFrame& p = parent();
     if (p.element == E::ValueArray)
     {
-        p.items.push_back(std::move(f.text));
+        p.items.emplace_back();
         p.nullItems.push_back(false);
+        _textSink = &p.items.back();
         return;
     }
-    p.text.swap(f.text);
+    p.text.clear();
     p.hasValue = true;
+    _textSink = &p.text;
 }
 
 void ResponseBuilder::endValueNull()

@@ -44,6 +44,7 @@ private:
     ElementFrame& parent() { return _frames[_depth - 1]; }
 
     void startActions(ElementFrame& f, const XmlAttributes& a);
+    void startValue();
     void startError(const XmlAttributes& a);
     void startKeyValue(ElementFrame& f, const XmlAttributes& a);
     void startQualifier(ElementFrame& f, const XmlAttributes& a);
@@ -52,7 +53,6 @@ private:
     void startParameter(ElementFrame& f, const XmlAttributes& a);
 
     void endActions(ElementFrame& f);
-    void endValue(ElementFrame& f);
     void endValueNull();
     void endValueReference(ElementFrame& f);
     void endClassName(ElementFrame& f);

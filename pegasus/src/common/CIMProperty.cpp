@@ -31,13 +31,32 @@ bool needsExtras(Uint32 arraySize, const CIMName& referenceClassName, const CIMN
 }
 }
 
-CIMProperty::CIMProperty(CIMName name,
-                         CIMValue value,
+CIMProperty::CIMProperty(const CIMName& name,
+                         const CIMValue& value,
+                         Uint32 arraySize,
+                         const CIMName& referenceClassName,
+                         const CIMName& classOrigin,
+                         Boolean propagated)
+    : _name(name), _value(value)
+{
+    setExtras(arraySize, referenceClassName, classOrigin, propagated);
+}
+
+CIMProperty::CIMProperty(CIMName&& name,
+                         CIMValue&& value,
                          Uint32 arraySize,
                          const CIMName& referenceClassName,
                          const CIMName& classOrigin,
                          Boolean propagated)
     : _name(std::move(name)), _value(std::move(value))
+{
+    setExtras(arraySize, referenceClassName, classOrigin, propagated);
+}
+
+void CIMProperty::setExtras(Uint32 arraySize,
+                            const CIMName& referenceClassName,
+                            const CIMName& classOrigin,
+                            Boolean propagated)
 {
     checkInitialized();
     if (needsExtras(arraySize, referenceClassName, classOrigin, propagated))

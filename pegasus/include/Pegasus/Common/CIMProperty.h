@@ -19,8 +19,14 @@ class PEGASUS_COMMON_LINKAGE CIMProperty
 {
 public:
     CIMProperty() = default;
-    CIMProperty(CIMName name,
-                CIMValue value,
+    CIMProperty(const CIMName& name,
+                const CIMValue& value,
+                Uint32 arraySize = 0,
+                const CIMName& referenceClassName = CIMName(),
+                const CIMName& classOrigin = CIMName(),
+                Boolean propagated = false);
+    CIMProperty(CIMName&& name,
+                CIMValue&& value,
                 Uint32 arraySize = 0,
                 const CIMName& referenceClassName = CIMName(),
                 const CIMName& classOrigin = CIMName(),
@@ -60,6 +66,7 @@ private:
             throwUninitialized();
     }
     [[noreturn]] static void throwUninitialized();
+    void setExtras(Uint32 arraySize, const CIMName& referenceClassName, const CIMName& classOrigin, Boolean propagated);
     CIMPropertyExtras& extras();
 
     CIMName _name;
