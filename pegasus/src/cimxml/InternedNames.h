@@ -41,8 +41,8 @@ private:
         Meaning meaning;
     };
 
-    static const size_t SLOTS = 128;
-    static const size_t MAX_PROBES = 8;
+    static constexpr size_t SLOTS = 128;
+    static constexpr size_t MAX_PROBES = 8;
     std::array<Known, SLOTS> _known{};
 };
 

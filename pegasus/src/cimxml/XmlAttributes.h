@@ -54,7 +54,7 @@ public:
     Uint32 number(CimXmlAttribute attribute) const;
 
 private:
-    static const int RESOLVED = 8;
+    static constexpr int RESOLVED = 8;
 
     CimXmlAttribute kindOf(int i) const { return i < RESOLVED ? _kinds[i] : _names.of(_attributes[5 * i]); }
 
