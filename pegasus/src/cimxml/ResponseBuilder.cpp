@@ -33,16 +33,15 @@ CIMValue valueOf(ElementFrame& f)
 // the child did not name stay as the enclosing element had them.
 void mergePath(CIMObjectPath& into, CIMObjectPath&& from)
 {
-    CIMObjectPath merged = std::move(from);
-    if (merged.getHost().size() == 0)
-        merged.setHost(into.getHost());
-    if (merged.getNameSpace().isNull())
-        merged.setNameSpace(into.getNameSpace());
-    if (merged.getClassName().isNull())
-        merged.setClassName(into.getClassName());
-    if (merged.getKeyBindings().size() == 0)
-        merged.setKeyBindings(into.getKeyBindings());
-    into = std::move(merged);
+    if (from.getHost().size() == 0)
+        from.setHost(into.getHost());
+    if (from.getNameSpace().isNull())
+        from.setNameSpace(into.getNameSpace());
+    if (from.getClassName().isNull())
+        from.setClassName(into.getClassName());
+    if (from.getKeyBindings().size() == 0)
+        from.setKeyBindings(into.getKeyBindings());
+    into = std::move(from);
 }
 
 CIMKeyBinding::Type keyTypeOf(std::string_view valueType)

@@ -9,6 +9,9 @@ PEGASUS_NAMESPACE_BEGIN
 class CIMInstanceRep
 {
 public:
+    // Made in place: a response makes one for every instance it holds.
+    explicit CIMInstanceRep(const CIMName& name) : className(name) {}
+
     CIMName className;
     CIMObjectPath path;
     NamedElementList<CIMQualifier> qualifiers;
@@ -16,7 +19,7 @@ public:
 };
 
 CIMInstance::CIMInstance(const CIMName& className)
-    : _rep(std::make_shared<CIMInstanceRep>(CIMInstanceRep{className, {}, {}, {}}))
+    : _rep(std::make_shared<CIMInstanceRep>(className))
 {
     if (className.isNull())
         throw InvalidNameException(String("an instance needs a class name"));
