@@ -172,10 +172,10 @@ TEST(ResponseDecoder, ReferencesInEveryForm)
     EXPECT_EQ("h1", r.paths[0].getHost());
 }
 
-// Names are shared between the instances of a response: each keeps the
-// spelling it arrived with, and a response with more distinct names than
-// are shared still reads whole.
-TEST(ResponseDecoder, NamesKeepTheirSpellingHoweverManyArrive)
+// Properties and keys are gathered while their element is open and then
+// moved into the instance or path: order, spelling and look-up by name
+// survive, in a long list too.
+TEST(ResponseDecoder, GatheredPropertiesAndKeysKeepOrderSpellingAndLookUp)
 {
     std::string properties;
     for (int i = 0; i < 3000; ++i)
