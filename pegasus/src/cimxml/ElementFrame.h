@@ -28,7 +28,7 @@ struct ElementFrame
     Uint32 arraySize = 0;
     CIMKeyBinding::Type keyType = CIMKeyBinding::STRING;
 
-    std::string text;                    // of a VALUE inside, KEYVALUE, HOST; namespace of LOCALNAMESPACEPATH
+    std::string text;                    // a VALUE's inside; KEYVALUE, HOST; namespace of LOCALNAMESPACEPATH
     bool hasValue = false;               // a VALUE, KEYVALUE or reference arrived
     bool hasArray = false;               // a VALUE.ARRAY or VALUE.REFARRAY arrived
     std::vector<std::string> items;      // VALUE.ARRAY elements
