@@ -2,13 +2,11 @@
 //   cimclient-example HOST PORT [--https] [--user NAME --password SECRET]
 //                     [--namespace NS] [--class CLASS]
 // It lists the class names of the namespace, shows the class and prints
-// its instances.
+// its instances. Like OpenPegasus's own samples it includes nothing but the
+// two headers below and prints with cout.
 
 #include <Pegasus/Common/Config.h>
 #include <Pegasus/Client/CIMClient.h>
-#include <cstdlib>
-#include <cstring>
-#include <iostream>
 
 PEGASUS_USING_PEGASUS;
 PEGASUS_USING_STD;
@@ -24,24 +22,33 @@ struct Options
     String className = "CIM_ComputerSystem";
 };
 
+// A decimal port number; false for anything else.
+static Boolean parsePort(const char* text, Uint32& port)
+{
+    port = 0;
+    for (; *text >= '0' && *text <= '9' && port <= 65535; text++)
+        port = port * 10 + static_cast<Uint32>(*text - '0');
+    return *text == 0 && port > 0 && port <= 65535;
+}
+
 static Boolean parseOptions(int argc, char** argv, Options& options)
 {
-    if (argc < 3)
+    if (argc < 3 || !parsePort(argv[2], options.port))
         return false;
     options.host = argv[1];
-    options.port = static_cast<Uint32>(atoi(argv[2]));
     for (int i = 3; i < argc; ++i)
     {
+        const String option = argv[i];
         const Boolean hasValue = i + 1 < argc;
-        if (strcmp(argv[i], "--https") == 0)
+        if (option == "--https")
             options.https = true;
-        else if (strcmp(argv[i], "--user") == 0 && hasValue)
+        else if (option == "--user" && hasValue)
             options.user = argv[++i];
-        else if (strcmp(argv[i], "--password") == 0 && hasValue)
+        else if (option == "--password" && hasValue)
             options.password = argv[++i];
-        else if (strcmp(argv[i], "--namespace") == 0 && hasValue)
+        else if (option == "--namespace" && hasValue)
             options.nameSpace = argv[++i];
-        else if (strcmp(argv[i], "--class") == 0 && hasValue)
+        else if (option == "--class" && hasValue)
             options.className = argv[++i];
         else
             return false;
@@ -49,7 +56,7 @@ static Boolean parseOptions(int argc, char** argv, Options& options)
     return true;
 }
 
-static void printClass(const CIMClass& cimClass)
+static void printClass(const CIMConstClass& cimClass)
 {
     cout << "class " << cimClass.getClassName().getString();
     if (!cimClass.getSuperClassName().isNull())
@@ -57,25 +64,28 @@ static void printClass(const CIMClass& cimClass)
     cout << endl;
     for (Uint32 i = 0; i < cimClass.getQualifierCount(); i++)
     {
-        CIMQualifier q = cimClass.getQualifier(i);
+        CIMConstQualifier q = cimClass.getQualifier(i);
         cout << "  [" << q.getName().getString() << " = " << q.getValue().toString() << "]" << endl;
     }
     for (Uint32 i = 0; i < cimClass.getPropertyCount(); i++)
     {
-        CIMProperty p = cimClass.getProperty(i);
+        CIMConstProperty p = cimClass.getProperty(i);
         cout << "  " << cimTypeToString(p.getType()) << (p.isArray() ? "[] " : " ") << p.getName().getString()
              << endl;
     }
     for (Uint32 i = 0; i < cimClass.getMethodCount(); i++)
-        cout << "  method " << cimClass.getMethod(i).getName().getString() << "()" << endl;
+    {
+        CIMConstMethod m = cimClass.getMethod(i);
+        cout << "  method " << m.getName().getString() << "()" << endl;
+    }
 }
 
-static void printInstance(const CIMInstance& instance)
+static void printInstance(const CIMConstInstance& instance)
 {
     cout << "instance " << instance.getPath().toString() << endl;
     for (Uint32 i = 0; i < instance.getPropertyCount(); i++)
     {
-        CIMProperty p = instance.getProperty(i);
+        CIMConstProperty p = instance.getProperty(i);
         const CIMValue& v = p.getValue();
         cout << "  " << p.getName().getString() << " = " << (v.isNull() ? String("NULL") : v.toString()) << endl;
     }
@@ -95,7 +105,7 @@ int main(int argc, char** argv)
         CIMClient client;
         client.setTimeout(10000);
         if (options.https)
-            client.connect(options.host, options.port, SSLContext("", NULL), options.user, options.password);
+            client.connect(options.host, options.port, SSLContext("", 0), options.user, options.password);
         else
             client.connect(options.host, options.port, options.user, options.password);
 

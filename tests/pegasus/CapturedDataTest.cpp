@@ -39,7 +39,7 @@ Array<T> array(const CIMInstance& instance, const char* property)
     return x;
 }
 
-CIMQualifier qualifierOf(const CIMProperty& property, const char* name)
+CIMConstQualifier qualifierOf(const CIMConstProperty& property, const char* name)
 {
     return property.getQualifier(property.findQualifier(CIMName(name)));
 }
@@ -69,7 +69,7 @@ TEST(CapturedData, ComputerSystemsCarryStringsDatetimesArraysAndNullsAsInTheMof)
     EXPECT_EQ("Management", roles[1]);
     EXPECT_EQ(1u, array<Uint16>(host1, "OperationalStatus").size());
 
-    const CIMProperty instanceId = host1.getProperty(host1.findProperty(CIMName("InstanceID")));
+    const CIMConstProperty instanceId = host1.getProperty(host1.findProperty(CIMName("InstanceID")));
     EXPECT_TRUE(instanceId.getValue().isNull());
     EXPECT_EQ(CIMTYPE_STRING, instanceId.getType());
     EXPECT_TRUE(instanceId.getPropagated());
@@ -94,7 +94,7 @@ TEST(CapturedData, ProcessorsCarryRealsAndExtremeIntegers)
     ASSERT_EQ(2u, cpus.size());
     EXPECT_EQ(Real32(41.5), scalar<Real32>(cpus[0], "Temperature"));
     EXPECT_EQ(Real32(-0.25), scalar<Real32>(cpus[1], "Temperature"));
-    EXPECT_EQ("4.1500000e+01", valueOf(cpus[0], "Temperature").toString());
+    EXPECT_EQ("4.1500000000000000e+01", valueOf(cpus[0], "Temperature").toString());
     EXPECT_EQ(Uint64(18446744073709551615ULL), scalar<Uint64>(cpus[0], "PowerOnHours"));
     EXPECT_EQ(Uint16(179), scalar<Uint16>(cpus[0], "Family"));
     EXPECT_EQ(Uint32(2700), scalar<Uint32>(cpus[0], "CurrentClockSpeed"));
@@ -123,7 +123,7 @@ TEST(CapturedData, AssociationsCarryReferencesAsPropertiesAndKeys)
     const Array<CIMInstance> links = clientFor(replay, "EnumerateInstances-Association")
                                          .enumerateInstances(CIMV2, CIMName("CIM_SystemDevice"), true, false);
     ASSERT_EQ(2u, links.size());
-    const CIMProperty group = links[0].getProperty(links[0].findProperty(CIMName("GroupComponent")));
+    const CIMConstProperty group = links[0].getProperty(links[0].findProperty(CIMName("GroupComponent")));
     EXPECT_EQ(CIMTYPE_REFERENCE, group.getType());
     EXPECT_EQ(CIMName("CIM_System"), group.getReferenceClassName());
     CIMObjectPath host;
@@ -168,41 +168,41 @@ TEST(CapturedData, ClassesCarryQualifiersFlavorsOriginsMethodsAndParameters)
     EXPECT_EQ(CIMName("CIM_System"), system.getSuperClassName());
     EXPECT_FALSE(system.isAssociation());
     EXPECT_FALSE(system.isAbstract());
-    const CIMQualifier version = system.getQualifier(system.findQualifier(CIMName("Version")));
+    const CIMConstQualifier version = system.getQualifier(system.findQualifier(CIMName("Version")));
     EXPECT_EQ("OVERRIDABLE TRANSLATABLE", version.getFlavor().toString());
     EXPECT_EQ("2.16.0", version.getValue().toString());
 
-    const CIMProperty name = system.getProperty(system.findProperty(CIMName("Name")));
+    const CIMConstProperty name = system.getProperty(system.findProperty(CIMName("Name")));
     EXPECT_EQ("TOSUBCLASS", qualifierOf(name, "Key").getFlavor().toString());
     EXPECT_EQ("OVERRIDABLE TOSUBCLASS TRANSLATABLE", qualifierOf(name, "Description").getFlavor().toString());
     EXPECT_TRUE(name.getClassOrigin().isNull());
-    const CIMProperty values = system.getProperty(system.findProperty(CIMName("Dedicated")));
-    const CIMQualifier valueMap = qualifierOf(values, "ValueMap");
+    const CIMConstProperty values = system.getProperty(system.findProperty(CIMName("Dedicated")));
+    const CIMConstQualifier valueMap = qualifierOf(values, "ValueMap");
     EXPECT_TRUE(valueMap.isArray());
     EXPECT_EQ(CIMTYPE_STRING, valueMap.getType());
 
     ASSERT_EQ(2u, system.getMethodCount());
-    const CIMMethod change = system.getMethod(system.findMethod(CIMName("RequestStateChange")));
+    const CIMConstMethod change = system.getMethod(system.findMethod(CIMName("RequestStateChange")));
     EXPECT_EQ(CIMTYPE_UINT32, change.getType());
     EXPECT_TRUE(change.getPropagated());
     ASSERT_EQ(3u, change.getParameterCount());
     EXPECT_EQ(CIMTYPE_DATETIME, change.getParameter(2).getType());
     EXPECT_NE(PEG_NOT_FOUND, change.getParameter(0).findQualifier(CIMName("In")));
-    const CIMMethod setName = system.getMethod(system.findMethod(CIMName("SetHostName")));
-    const CIMParameter aliases = setName.getParameter(setName.findParameter(CIMName("Aliases")));
+    const CIMConstMethod setName = system.getMethod(system.findMethod(CIMName("SetHostName")));
+    const CIMConstParameter aliases = setName.getParameter(setName.findParameter(CIMName("Aliases")));
     EXPECT_TRUE(aliases.isArray());
     EXPECT_EQ(CIMTYPE_STRING, aliases.getType());
 
     const CIMClass device =
         clientFor(replay, "GetClass-CIM_SystemDevice-LocalOnlyFalse").getClass(CIMV2, CIMName("CIM_SystemDevice"), false);
     EXPECT_TRUE(device.isAssociation());
-    const CIMProperty part = device.getProperty(device.findProperty(CIMName("PartComponent")));
+    const CIMConstProperty part = device.getProperty(device.findProperty(CIMName("PartComponent")));
     EXPECT_EQ(CIMTYPE_REFERENCE, part.getType());
     EXPECT_EQ(CIMName("CIM_LogicalDevice"), part.getReferenceClassName());
 
     const CIMClass slot = clientFor(replay, "GetClass-IncludeClassOrigin")
                               .getClass(CIMV2, CIMName("OMC_ProcessorSlot"), false, false, true);
-    const CIMProperty caption = slot.getProperty(slot.findProperty(CIMName("Caption")));
+    const CIMConstProperty caption = slot.getProperty(slot.findProperty(CIMName("Caption")));
     EXPECT_EQ(CIMName("CIM_ManagedElement"), caption.getClassOrigin());
     EXPECT_TRUE(caption.getPropagated());
 

@@ -39,6 +39,8 @@ TEST(ObjectPath, PartsAndKeyTypesAreRecognised)
     EXPECT_NE(CIMObjectPath("A.K=\"v\""), CIMObjectPath("A.K=\"V\""));
     EXPECT_EQ(CIMKeyBinding::NUMERIC, CIMKeyBinding(CIMName("K"), CIMValue(Uint16(3))).getType());
     EXPECT_EQ("3", CIMKeyBinding(CIMName("K"), CIMValue(Uint16(3))).getValue());
+    // A key made from a value takes the value's text, as OpenPegasus's does.
+    EXPECT_EQ("4.1500000000000000e+01", CIMKeyBinding(CIMName("K"), CIMValue(Real32(41.5f))).getValue());
     EXPECT_THROW(CIMKeyBinding(CIMName("K"), CIMValue(CIMTYPE_STRING, false)), TypeMismatchException);
 }
 

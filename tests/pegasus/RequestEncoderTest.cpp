@@ -19,6 +19,7 @@ Array<CIMParamValue> everyKindOfParameter()
     in.append(CIMParamValue("U8", CIMValue(Uint8(7))));
     in.append(CIMParamValue("S64", CIMValue(Sint64(-5))));
     in.append(CIMParamValue("R32", CIMValue(Real32(0.5f))));
+    in.append(CIMParamValue("R32Exact", CIMValue(Real32(1000.00006f))));
     in.append(CIMParamValue("R64", CIMValue(Real64(-2.25))));
     in.append(CIMParamValue("C", CIMValue(Char16(0xE9))));
     in.append(CIMParamValue("S", CIMValue(String("<a & \"b\">\r\n\ttab"))));
@@ -83,7 +84,12 @@ TEST(RequestEncoder, MethodCallsCarryEveryParameterKindValidly)
           "<VALUE>&lt;a &amp; \"b\"&gt;&#13;\n\ttab</VALUE>", "<PARAMVALUE NAME=\"Untyped\"><VALUE>u</VALUE>",
           "<PARAMVALUE NAME=\"Null\" PARAMTYPE=\"uint32\"/>", "<VALUE.REFARRAY><VALUE.REFERENCE><INSTANCENAME",
           "<VALUE.REFERENCE><INSTANCEPATH><NAMESPACEPATH><HOST>h</HOST>",
-          "<VALUE.REFERENCE><LOCALCLASSPATH><LOCALNAMESPACEPATH>", "<VALUE>-2.2500000000000000e+00</VALUE>"})
+          "<VALUE.REFERENCE><LOCALCLASSPATH><LOCALNAMESPACEPATH>", "<VALUE>-2.2500000000000000e+00</VALUE>",
+          // Unlike CIMValue::toString(), a request carries a real32 in the
+          // fewest digits that read back exactly, and arrays element by element.
+          "<PARAMVALUE NAME=\"R32\" PARAMTYPE=\"real32\"><VALUE>5.0000000e-01</VALUE>",
+          "<PARAMVALUE NAME=\"R32Exact\" PARAMTYPE=\"real32\"><VALUE>1.00000006e+03</VALUE>",
+          "<VALUE.ARRAY><VALUE>a1</VALUE><VALUE>a&amp;2</VALUE></VALUE.ARRAY>"})
         EXPECT_NE(std::string::npos, onInstance.body.find(expected)) << expected;
 
     const EncodedRequest onClass = RequestEncoder::methodCall(8, CIMNamespaceName("root/SampleProvider"),

@@ -29,6 +29,14 @@ CIMClass::CIMClass(const CIMObject& object) : CIMClass(object.asClass())
 {
 }
 
+CIMConstClass::CIMConstClass(const CIMObject& object) : _class(object.asClass())
+{
+}
+
+CIMConstClass::CIMConstClass(const CIMConstObject& object) : _class(object._object.asClass())
+{
+}
+
 CIMClassRep& CIMClass::rep() const
 {
     return checkedRep(_rep, "CIMClass");
@@ -38,6 +46,7 @@ CIMClass CIMClass::clone() const
 {
     CIMClass copy;
     copy._rep = std::make_shared<CIMClassRep>(rep());
+    copy._rep->methods = rep().methods.cloned();
     return copy;
 }
 
@@ -48,6 +57,12 @@ const CIMObjectPath& CIMClass::getPath() const { return rep().path; }
 void CIMClass::setPath(const CIMObjectPath& path) { rep().path = path; }
 Boolean CIMClass::isAssociation() const { return hasTrueQualifier("Association"); }
 Boolean CIMClass::isAbstract() const { return hasTrueQualifier("Abstract"); }
+
+CIMClass& CIMClass::addProperty(CIMProperty&& property)
+{
+    rep().properties.add(std::move(property));
+    return *this;
+}
 
 Boolean CIMClass::hasTrueQualifier(const char* name) const
 {
@@ -62,8 +77,8 @@ Boolean CIMClass::hasTrueQualifier(const char* name) const
     return flag;
 }
 
-PEGASUS_DEFINE_LIST_ACCESS(CIMClass, CIMQualifier, Qualifier, qualifiers)
-PEGASUS_DEFINE_LIST_ACCESS(CIMClass, CIMProperty, Property, properties)
-PEGASUS_DEFINE_LIST_ACCESS(CIMClass, CIMMethod, Method, methods)
+PEGASUS_DEFINE_LIST_ACCESS(CIMClass, CIMQualifier, CIMConstQualifier, Qualifier, qualifiers)
+PEGASUS_DEFINE_LIST_ACCESS(CIMClass, CIMProperty, CIMConstProperty, Property, properties)
+PEGASUS_DEFINE_LIST_ACCESS(CIMClass, CIMMethod, CIMConstMethod, Method, methods)
 
 PEGASUS_NAMESPACE_END

@@ -2,6 +2,7 @@
 
 #include <Pegasus/Common/Exception.h>
 #include <cstring>
+#include <string>
 
 PEGASUS_NAMESPACE_BEGIN
 
@@ -81,11 +82,11 @@ bool validMicroseconds(const char* text, bool wildcardSeen)
     return allOf(text + 15 + digits, 6 - digits, isStar);
 }
 
-bool validText(const std::string& text)
+bool validText(std::string_view text)
 {
     if (text.size() != CIMDateTime::TEXT_SIZE || text[14] != '.')
         return false;
-    const char* p = text.c_str();
+    const char* p = text.data();
     const char sign = p[21];
     bool wildcardSeen = false;
     if (sign == ':')
@@ -110,15 +111,22 @@ CIMDateTime::CIMDateTime(const String& text) : CIMDateTime()
     set(text);
 }
 
-CIMDateTime::CIMDateTime(const char* text) : CIMDateTime(String(text))
+// Decoders make every datetime value from a char*: no String on the way.
+CIMDateTime::CIMDateTime(const char* text) : CIMDateTime()
 {
+    setText(text);
 }
 
 void CIMDateTime::set(const String& text)
 {
-    if (!validText(text.str()))
-        throw InvalidDateTimeFormatException(String("invalid CIM datetime \"" + text.str() + "\""));
-    std::memcpy(_text, text.str().data(), TEXT_SIZE);
+    setText(text.str());
+}
+
+void CIMDateTime::setText(std::string_view text)
+{
+    if (!validText(text))
+        throw InvalidDateTimeFormatException(String("invalid CIM datetime \"" + std::string(text) + "\""));
+    std::memcpy(_text, text.data(), TEXT_SIZE);
 }
 
 String CIMDateTime::toString() const

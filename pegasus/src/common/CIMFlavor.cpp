@@ -1,6 +1,6 @@
 #include <Pegasus/Common/CIMFlavor.h>
 
-#include "BitNames.h"
+#include "NamedBitSet.h"
 
 PEGASUS_NAMESPACE_BEGIN
 
@@ -8,6 +8,7 @@ namespace
 {
 const BitName FLAVOR_NAMES[] = {{0x01, "OVERRIDABLE"},  {0x02, "TOSUBCLASS"},      {0x04, "TOINSTANCE"},
                                 {0x08, "TRANSLATABLE"}, {0x10, "DISABLEOVERRIDE"}, {0x20, "RESTRICTED"}};
+const NamedBitSet FLAVORS(FLAVOR_NAMES);
 }
 
 const CIMFlavor CIMFlavor::NONE(0x00);
@@ -22,12 +23,12 @@ const CIMFlavor CIMFlavor::DEFAULTS(0x03);
 
 Boolean CIMFlavor::hasFlavor(const CIMFlavor& flavor) const
 {
-    return flavor._bits != 0 && (_bits & flavor._bits) == flavor._bits;
+    return FLAVORS.has(_bits, flavor._bits);
 }
 
 String CIMFlavor::toString() const
 {
-    return String(namesOfBits(_bits, FLAVOR_NAMES));
+    return FLAVORS.text(_bits);
 }
 
 Boolean operator==(const CIMFlavor& a, const CIMFlavor& b)

@@ -9,6 +9,9 @@ PEGASUS_NAMESPACE_BEGIN
 class CIMInstanceRep
 {
 public:
+    // Made in place: a response makes one for every instance it holds.
+    explicit CIMInstanceRep(const CIMName& name) : className(name) {}
+
     CIMName className;
     CIMObjectPath path;
     NamedElementList<CIMQualifier> qualifiers;
@@ -16,13 +19,21 @@ public:
 };
 
 CIMInstance::CIMInstance(const CIMName& className)
-    : _rep(std::make_shared<CIMInstanceRep>(CIMInstanceRep{className, {}, {}, {}}))
+    : _rep(std::make_shared<CIMInstanceRep>(className))
 {
     if (className.isNull())
         throw InvalidNameException(String("an instance needs a class name"));
 }
 
 CIMInstance::CIMInstance(const CIMObject& object) : CIMInstance(object.asInstance())
+{
+}
+
+CIMConstInstance::CIMConstInstance(const CIMObject& object) : _instance(object.asInstance())
+{
+}
+
+CIMConstInstance::CIMConstInstance(const CIMConstObject& object) : _instance(object._object.asInstance())
 {
 }
 
@@ -49,7 +60,12 @@ CIMInstance& CIMInstance::addProperty(CIMProperty&& property)
     return *this;
 }
 
-PEGASUS_DEFINE_LIST_ACCESS(CIMInstance, CIMQualifier, Qualifier, qualifiers)
-PEGASUS_DEFINE_LIST_ACCESS(CIMInstance, CIMProperty, Property, properties)
+void CIMInstance::reservePropertyCapacity(Uint32 capacity)
+{
+    rep().properties.reserve(capacity);
+}
+
+PEGASUS_DEFINE_LIST_ACCESS(CIMInstance, CIMQualifier, CIMConstQualifier, Qualifier, qualifiers)
+PEGASUS_DEFINE_LIST_ACCESS(CIMInstance, CIMProperty, CIMConstProperty, Property, properties)
 
 PEGASUS_NAMESPACE_END

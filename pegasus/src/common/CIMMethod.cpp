@@ -33,7 +33,15 @@ CIMType CIMMethod::getType() const { return rep().type; }
 const CIMName& CIMMethod::getClassOrigin() const { return rep().classOrigin; }
 Boolean CIMMethod::getPropagated() const { return rep().propagated; }
 
-PEGASUS_DEFINE_LIST_ACCESS(CIMMethod, CIMQualifier, Qualifier, qualifiers)
-PEGASUS_DEFINE_LIST_ACCESS(CIMMethod, CIMParameter, Parameter, parameters)
+CIMMethod CIMMethod::clone() const
+{
+    CIMMethod copy;
+    copy._rep = std::make_shared<CIMMethodRep>(rep());
+    copy._rep->parameters = rep().parameters.cloned();
+    return copy;
+}
+
+PEGASUS_DEFINE_LIST_ACCESS(CIMMethod, CIMQualifier, CIMConstQualifier, Qualifier, qualifiers)
+PEGASUS_DEFINE_LIST_ACCESS(CIMMethod, CIMParameter, CIMConstParameter, Parameter, parameters)
 
 PEGASUS_NAMESPACE_END

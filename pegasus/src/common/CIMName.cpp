@@ -6,22 +6,40 @@ PEGASUS_NAMESPACE_BEGIN
 
 namespace
 {
-bool isNameStart(unsigned char c)
+enum CharClass : unsigned char
 {
-    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_' || c >= 0x80;
-}
+    OTHER,
+    DIGIT,
+    NAME_START,
+};
 
-bool isNameChar(unsigned char c)
+// Every property, class and key name of a response is checked: one look-up
+// a character. Built at compile time, so names in static objects of other
+// units find it ready.
+struct CharClasses
 {
-    return isNameStart(c) || (c >= '0' && c <= '9');
-}
+    CharClass of[256] = {};
+
+    constexpr CharClasses()
+    {
+        for (int c = 0; c < 256; ++c)
+        {
+            if ((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_' || c >= 0x80)
+                of[c] = NAME_START;
+            else if (c >= '0' && c <= '9')
+                of[c] = DIGIT;
+        }
+    }
+};
+
+constexpr CharClasses CHARS;
 
 bool legalName(const std::string& text, size_t begin, size_t end)
 {
-    if (begin >= end || !isNameStart(static_cast<unsigned char>(text[begin])))
+    if (begin >= end || CHARS.of[static_cast<unsigned char>(text[begin])] != NAME_START)
         return false;
     for (size_t i = begin + 1; i < end; ++i)
-        if (!isNameChar(static_cast<unsigned char>(text[i])))
+        if (CHARS.of[static_cast<unsigned char>(text[i])] == OTHER)
             return false;
     return true;
 }
@@ -48,10 +66,10 @@ bool legalNamespace(const std::string& text)
 }
 }
 
-CIMName::CIMName(const String& name) : _name(name)
+CIMName::CIMName(String name) : _name(std::move(name))
 {
-    if (!legal(name))
-        throw InvalidNameException(String("invalid CIM name \"" + name.str() + "\""));
+    if (!legal(_name))
+        throw InvalidNameException(String("invalid CIM name \"" + _name.str() + "\""));
 }
 
 CIMName::CIMName(const char* name) : CIMName(String(name))

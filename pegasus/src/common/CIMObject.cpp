@@ -18,6 +18,11 @@ decltype(auto) withElement(const CIMClass& cimClass, const CIMInstance& instance
 }
 }
 
+CIMObject CIMObject::clone() const
+{
+    return withElement(_class, _instance, [](const auto& e) { return CIMObject(e.clone()); });
+}
+
 const CIMClass& CIMObject::asClass() const
 {
     if (!isClass())
@@ -52,7 +57,12 @@ Uint32 CIMObject::findProperty(const CIMName& name) const
     return withElement(_class, _instance, [&](const auto& e) { return e.findProperty(name); });
 }
 
-CIMProperty CIMObject::getProperty(Uint32 index) const
+CIMProperty CIMObject::getProperty(Uint32 index)
+{
+    return withElement(_class, _instance, [&](auto e) { return e.getProperty(index); });
+}
+
+CIMConstProperty CIMObject::getProperty(Uint32 index) const
 {
     return withElement(_class, _instance, [&](const auto& e) { return e.getProperty(index); });
 }
@@ -67,7 +77,12 @@ Uint32 CIMObject::findQualifier(const CIMName& name) const
     return withElement(_class, _instance, [&](const auto& e) { return e.findQualifier(name); });
 }
 
-CIMQualifier CIMObject::getQualifier(Uint32 index) const
+CIMQualifier CIMObject::getQualifier(Uint32 index)
+{
+    return withElement(_class, _instance, [&](auto e) { return e.getQualifier(index); });
+}
+
+CIMConstQualifier CIMObject::getQualifier(Uint32 index) const
 {
     return withElement(_class, _instance, [&](const auto& e) { return e.getQualifier(index); });
 }

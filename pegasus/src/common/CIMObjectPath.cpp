@@ -212,8 +212,8 @@ CIMKeyBinding::CIMKeyBinding() : _type(STRING)
 {
 }
 
-CIMKeyBinding::CIMKeyBinding(const CIMName& name, const String& value, Type type)
-    : _name(name), _value(value), _type(type)
+CIMKeyBinding::CIMKeyBinding(CIMName name, String value, Type type)
+    : _name(std::move(name)), _value(std::move(value)), _type(type)
 {
 }
 

@@ -39,6 +39,13 @@ Boolean CIMParameter::isArray() const { return rep().isArray; }
 Uint32 CIMParameter::getArraySize() const { return rep().arraySize; }
 const CIMName& CIMParameter::getReferenceClassName() const { return rep().referenceClassName; }
 
-PEGASUS_DEFINE_LIST_ACCESS(CIMParameter, CIMQualifier, Qualifier, qualifiers)
+CIMParameter CIMParameter::clone() const
+{
+    CIMParameter copy;
+    copy._rep = std::make_shared<CIMParameterRep>(rep());
+    return copy;
+}
+
+PEGASUS_DEFINE_LIST_ACCESS(CIMParameter, CIMQualifier, CIMConstQualifier, Qualifier, qualifiers)
 
 PEGASUS_NAMESPACE_END

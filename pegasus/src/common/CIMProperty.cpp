@@ -11,6 +11,7 @@ public:
     CIMName classOrigin;
     CIMName referenceClassName;
     Uint32 arraySize = 0;
+    Boolean propagated = false;
     NamedElementList<CIMQualifier> qualifiers;
 };
 
@@ -24,9 +25,9 @@ const CIMPropertyExtras& extrasOf(const std::shared_ptr<const CIMPropertyExtras>
     return extras ? *extras : NO_EXTRAS;
 }
 
-bool needsExtras(Uint32 arraySize, const CIMName& referenceClassName, const CIMName& classOrigin)
+bool needsExtras(Uint32 arraySize, const CIMName& referenceClassName, const CIMName& classOrigin, Boolean propagated)
 {
-    return arraySize != 0 || !referenceClassName.isNull() || !classOrigin.isNull();
+    return arraySize != 0 || !referenceClassName.isNull() || !classOrigin.isNull() || propagated;
 }
 }
 
@@ -36,15 +37,35 @@ CIMProperty::CIMProperty(const CIMName& name,
                          const CIMName& referenceClassName,
                          const CIMName& classOrigin,
                          Boolean propagated)
-    : _name(name), _value(value), _propagated(propagated)
+    : _name(name), _value(value)
+{
+    setExtras(arraySize, referenceClassName, classOrigin, propagated);
+}
+
+CIMProperty::CIMProperty(CIMName&& name,
+                         CIMValue&& value,
+                         Uint32 arraySize,
+                         const CIMName& referenceClassName,
+                         const CIMName& classOrigin,
+                         Boolean propagated)
+    : _name(std::move(name)), _value(std::move(value))
+{
+    setExtras(arraySize, referenceClassName, classOrigin, propagated);
+}
+
+void CIMProperty::setExtras(Uint32 arraySize,
+                            const CIMName& referenceClassName,
+                            const CIMName& classOrigin,
+                            Boolean propagated)
 {
     checkInitialized();
-    if (needsExtras(arraySize, referenceClassName, classOrigin))
+    if (needsExtras(arraySize, referenceClassName, classOrigin, propagated))
     {
         CIMPropertyExtras& e = extras();
         e.arraySize = arraySize;
         e.referenceClassName = referenceClassName;
         e.classOrigin = classOrigin;
+        e.propagated = propagated;
     }
 }
 
@@ -109,13 +130,13 @@ void CIMProperty::setClassOrigin(const CIMName& classOrigin)
 Boolean CIMProperty::getPropagated() const
 {
     checkInitialized();
-    return _propagated;
+    return extrasOf(_extras).propagated;
 }
 
 void CIMProperty::setPropagated(Boolean propagated)
 {
     checkInitialized();
-    _propagated = propagated;
+    extras().propagated = propagated;
 }
 
 CIMProperty& CIMProperty::addQualifier(const CIMQualifier& qualifier)
@@ -131,7 +152,13 @@ Uint32 CIMProperty::findQualifier(const CIMName& name) const
     return extrasOf(_extras).qualifiers.find(name);
 }
 
-CIMQualifier CIMProperty::getQualifier(Uint32 index) const
+CIMQualifier CIMProperty::getQualifier(Uint32 index)
+{
+    checkInitialized();
+    return extrasOf(_extras).qualifiers.get(index);
+}
+
+CIMConstQualifier CIMProperty::getQualifier(Uint32 index) const
 {
     checkInitialized();
     return extrasOf(_extras).qualifiers.get(index);
@@ -149,15 +176,15 @@ Uint32 CIMProperty::getQualifierCount() const
     return extrasOf(_extras).qualifiers.size();
 }
 
-Boolean CIMProperty::identical(const CIMProperty& other) const
+Boolean CIMProperty::identical(const CIMConstProperty& other) const
 {
-    if (!(_name == other._name && _value == other._value && _propagated == other._propagated
-          && getClassOrigin() == other.getClassOrigin()
-          && getReferenceClassName() == other.getReferenceClassName()
-          && getQualifierCount() == other.getQualifierCount()))
+    const CIMProperty& o = other._property;
+    if (!(_name == o._name && _value == o._value && getPropagated() == o.getPropagated()
+          && getClassOrigin() == o.getClassOrigin() && getReferenceClassName() == o.getReferenceClassName()
+          && getQualifierCount() == o.getQualifierCount()))
         return false;
     for (Uint32 i = 0; i < getQualifierCount(); ++i)
-        if (!getQualifier(i).identical(other.getQualifier(i)))
+        if (!getQualifier(i).identical(o.getQualifier(i)))
             return false;
     return true;
 }

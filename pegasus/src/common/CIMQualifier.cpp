@@ -4,8 +4,8 @@
 
 PEGASUS_NAMESPACE_BEGIN
 
-CIMQualifier::CIMQualifier(const CIMName& name, const CIMValue& value, const CIMFlavor& flavor, Boolean propagated)
-    : _name(name), _value(value), _flavor(flavor), _propagated(propagated)
+CIMQualifier::CIMQualifier(const CIMName& name, CIMValue value, const CIMFlavor& flavor, Boolean propagated)
+    : _name(name), _value(std::move(value)), _flavor(flavor), _propagated(propagated)
 {
     checkInitialized();
 }
@@ -66,10 +66,10 @@ void CIMQualifier::setPropagated(Boolean propagated)
     _propagated = propagated;
 }
 
-Boolean CIMQualifier::identical(const CIMQualifier& other) const
+Boolean CIMQualifier::identical(const CIMConstQualifier& other) const
 {
-    return _name == other._name && _value == other._value && _flavor == other._flavor
-        && _propagated == other._propagated;
+    const CIMQualifier& o = other._qualifier;
+    return _name == o._name && _value == o._value && _flavor == o._flavor && _propagated == o._propagated;
 }
 
 PEGASUS_NAMESPACE_END

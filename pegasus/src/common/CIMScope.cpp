@@ -1,6 +1,6 @@
 #include <Pegasus/Common/CIMScope.h>
 
-#include "BitNames.h"
+#include "NamedBitSet.h"
 
 PEGASUS_NAMESPACE_BEGIN
 
@@ -8,7 +8,7 @@ namespace
 {
 const BitName SCOPE_NAMES[] = {{0x01, "CLASS"},     {0x02, "ASSOCIATION"}, {0x04, "INDICATION"}, {0x08, "PROPERTY"},
                                {0x10, "REFERENCE"}, {0x20, "METHOD"},      {0x40, "PARAMETER"}};
-const Uint32 ALL_SCOPES = 0x7F;
+const NamedBitSet SCOPES(SCOPE_NAMES, "ANY");
 }
 
 const CIMScope CIMScope::NONE(0x00);
@@ -19,18 +19,16 @@ const CIMScope CIMScope::PROPERTY(0x08);
 const CIMScope CIMScope::REFERENCE(0x10);
 const CIMScope CIMScope::METHOD(0x20);
 const CIMScope CIMScope::PARAMETER(0x40);
-const CIMScope CIMScope::ANY(ALL_SCOPES);
+const CIMScope CIMScope::ANY(0x7F);
 
 Boolean CIMScope::hasScope(const CIMScope& scope) const
 {
-    return scope._bits != 0 && (_bits & scope._bits) == scope._bits;
+    return SCOPES.has(_bits, scope._bits);
 }
 
 String CIMScope::toString() const
 {
-    if (_bits == ALL_SCOPES)
-        return String("ANY");
-    return String(namesOfBits(_bits, SCOPE_NAMES));
+    return SCOPES.text(_bits);
 }
 
 Boolean operator==(const CIMScope& a, const CIMScope& b)

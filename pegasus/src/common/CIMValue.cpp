@@ -76,6 +76,30 @@ T scalarOf(Uint64 bits, const std::shared_ptr<const CIMValueStore>& store)
     else
         return storedAs<T>(store);
 }
+
+// toString() writes what OpenPegasus writes, which clients compare and
+// parse: a real32 widened to a real64's seventeen digits, and every array
+// element followed by one blank.
+template <class T>
+void appendShown(std::string& out, const T& x)
+{
+    ValueText::append(out, x);
+}
+
+void appendShown(std::string& out, Real32 x)
+{
+    ValueText::appendReal64(out, x);
+}
+
+template <class T>
+void appendShown(std::string& out, const Array<T>& x)
+{
+    for (Uint32 i = 0; i < x.size(); ++i)
+    {
+        appendShown(out, x[i]);
+        out += ' ';
+    }
+}
 }
 
 CIMValue::CIMValue() : CIMValue(CIMTYPE_BOOLEAN, false)
@@ -184,9 +208,9 @@ String CIMValue::toString() const
     visitCIMType(_type, [&](auto tag) {
         using T = typename decltype(tag)::type;
         if (_isArray)
-            ValueText::append(out, storedAs<Array<T>>(_store));
+            appendShown(out, storedAs<Array<T>>(_store));
         else
-            ValueText::append(out, scalarOf<T>(_bits, _store));
+            appendShown(out, scalarOf<T>(_bits, _store));
     });
     return String(std::move(out));
 }

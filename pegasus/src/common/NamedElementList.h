@@ -31,16 +31,20 @@ public:
         return *this;
     }
 
-    void add(T element)
+    void reserve(Uint32 capacity) { _elements.reserve(capacity); }
+
+    void add(const T& element) { add(T(element)); }
+
+    void add(T&& element)
     {
         if (find(element.getName()) != PEG_NOT_FOUND)
             throw AlreadyExistsException(String("duplicate name \"" + element.getName().getString().str() + "\""));
-        if (_elements.empty())
+        if (_elements.capacity() == 0)
             _elements.reserve(INITIAL_CAPACITY);
         _elements.push_back(std::move(element));
         if (_index)
             _index->emplace(folded(_elements.back().getName()), size() - 1);
-        else
+        else if (_elements.size() > INDEX_THRESHOLD)
             indexIfLong();
     }
 
@@ -51,9 +55,16 @@ public:
             const auto found = _index->find(folded(name));
             return found == _index->end() ? PEG_NOT_FOUND : found->second;
         }
+        const std::string& wanted = name.getString().str();
         for (size_t i = 0; i < _elements.size(); ++i)
-            if (_elements[i].getName().equal(name))
+        {
+            // Every element added is looked for first: names of another
+            // size or initial are passed over without a call.
+            const std::string& candidate = _elements[i].getName().getString().str();
+            if (candidate.size() == wanted.size() && (wanted.empty() || sameLetter(candidate[0], wanted[0]))
+                && _elements[i].getName().equal(name))
                 return static_cast<Uint32>(i);
+        }
         return PEG_NOT_FOUND;
     }
 
@@ -73,8 +84,22 @@ public:
 
     Uint32 size() const { return static_cast<Uint32>(_elements.size()); }
 
+    // The same names with a clone() of each element, for elements whose
+    // copies share their representation.
+    NamedElementList cloned() const
+    {
+        NamedElementList copy;
+        copy._elements.reserve(_elements.size());
+        for (const T& element : _elements)
+            copy._elements.push_back(element.clone());
+        copy.indexIfLong();
+        return copy;
+    }
+
 private:
     using Index = std::unordered_map<std::string, Uint32>;
+
+    static bool sameLetter(char a, char b) { return a == b || (a | 0x20) == (b | 0x20); }
 
     // Names compare without regard to ASCII case, as CIMName::equal does.
     static std::string folded(const CIMName& name)

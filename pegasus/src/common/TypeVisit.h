@@ -11,29 +11,31 @@ PEGASUS_NAMESPACE_BEGIN
 
 template <class T> struct TypeTag { using type = T; };
 
-// Calls f with a TypeTag of the C++ element type that carries a CIM type;
-// object and instance types, which have none, call nothing.
+// Calls f with a TypeTag of the C++ element type that carries a CIM type
+// and returns what f returns; object and instance types, which have none,
+// call nothing and return a default-made result.
 template <class F>
-void visitCIMType(CIMType type, F&& f)
+auto visitCIMType(CIMType type, F&& f) -> decltype(f(TypeTag<Boolean>()))
 {
+    using Result = decltype(f(TypeTag<Boolean>()));
     switch (type)
     {
-    case CIMTYPE_BOOLEAN: f(TypeTag<Boolean>()); break;
-    case CIMTYPE_UINT8: f(TypeTag<Uint8>()); break;
-    case CIMTYPE_SINT8: f(TypeTag<Sint8>()); break;
-    case CIMTYPE_UINT16: f(TypeTag<Uint16>()); break;
-    case CIMTYPE_SINT16: f(TypeTag<Sint16>()); break;
-    case CIMTYPE_UINT32: f(TypeTag<Uint32>()); break;
-    case CIMTYPE_SINT32: f(TypeTag<Sint32>()); break;
-    case CIMTYPE_UINT64: f(TypeTag<Uint64>()); break;
-    case CIMTYPE_SINT64: f(TypeTag<Sint64>()); break;
-    case CIMTYPE_REAL32: f(TypeTag<Real32>()); break;
-    case CIMTYPE_REAL64: f(TypeTag<Real64>()); break;
-    case CIMTYPE_CHAR16: f(TypeTag<Char16>()); break;
-    case CIMTYPE_STRING: f(TypeTag<String>()); break;
-    case CIMTYPE_DATETIME: f(TypeTag<CIMDateTime>()); break;
-    case CIMTYPE_REFERENCE: f(TypeTag<CIMObjectPath>()); break;
-    default: break;
+    case CIMTYPE_BOOLEAN: return f(TypeTag<Boolean>());
+    case CIMTYPE_UINT8: return f(TypeTag<Uint8>());
+    case CIMTYPE_SINT8: return f(TypeTag<Sint8>());
+    case CIMTYPE_UINT16: return f(TypeTag<Uint16>());
+    case CIMTYPE_SINT16: return f(TypeTag<Sint16>());
+    case CIMTYPE_UINT32: return f(TypeTag<Uint32>());
+    case CIMTYPE_SINT32: return f(TypeTag<Sint32>());
+    case CIMTYPE_UINT64: return f(TypeTag<Uint64>());
+    case CIMTYPE_SINT64: return f(TypeTag<Sint64>());
+    case CIMTYPE_REAL32: return f(TypeTag<Real32>());
+    case CIMTYPE_REAL64: return f(TypeTag<Real64>());
+    case CIMTYPE_CHAR16: return f(TypeTag<Char16>());
+    case CIMTYPE_STRING: return f(TypeTag<String>());
+    case CIMTYPE_DATETIME: return f(TypeTag<CIMDateTime>());
+    case CIMTYPE_REFERENCE: return f(TypeTag<CIMObjectPath>());
+    default: return Result();
     }
 }
 

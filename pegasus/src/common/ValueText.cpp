@@ -18,19 +18,30 @@ bool isSpace(char c)
     return c == ' ' || c == '\t' || c == '\r' || c == '\n';
 }
 
-bool equalNoCase(std::string_view a, const char* b)
+char asciiLower(char c)
 {
-    return String::equalNoCase(String(a.data(), static_cast<Uint32>(a.size())), String(b));
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+// `lower` is written in lower case.
+bool equalNoCase(std::string_view text, std::string_view lower)
+{
+    if (text.size() != lower.size())
+        return false;
+    for (size_t i = 0; i < text.size(); ++i)
+        if (asciiLower(text[i]) != lower[i])
+            return false;
+    return true;
 }
 
 template <class Real>
 bool parseNonFiniteReal(std::string_view text, Real& x)
 {
-    if (equalNoCase(text, "INF") || equalNoCase(text, "+INF"))
+    if (equalNoCase(text, "inf") || equalNoCase(text, "+inf"))
         x = std::numeric_limits<Real>::infinity();
-    else if (equalNoCase(text, "-INF"))
+    else if (equalNoCase(text, "-inf"))
         x = -std::numeric_limits<Real>::infinity();
-    else if (equalNoCase(text, "NaN"))
+    else if (equalNoCase(text, "nan"))
         x = std::numeric_limits<Real>::quiet_NaN();
     else
         return false;
@@ -155,9 +166,9 @@ void append(std::string& out, const CIMObjectPath& x) { out += x.toString().str(
 Boolean parseBoolean(std::string_view text, Boolean& x)
 {
     text = trimmed(text);
-    if (equalNoCase(text, "TRUE"))
+    if (equalNoCase(text, "true"))
         x = true;
-    else if (equalNoCase(text, "FALSE"))
+    else if (equalNoCase(text, "false"))
         x = false;
     else
         return false;

@@ -2,7 +2,6 @@
 #define Pegasus_ValueText_h
 
 #include <Pegasus/Common/Config.h>
-#include <Pegasus/Common/Array.h>
 #include <Pegasus/Common/CIMDateTime.h>
 #include <Pegasus/Common/CIMObjectPath.h>
 #include <Pegasus/Common/Char16.h>
@@ -13,8 +12,8 @@
 
 PEGASUS_NAMESPACE_BEGIN
 
-// The text forms of scalar CIM values, as CIM-XML and CIMValue::toString()
-// write them, and their parsing. Parsers return false for text that is not
+// The text forms of scalar CIM values, as CIM-XML writes them, and their
+// parsing. Parsers return false for text that is not
 // a value of the type; surrounding white space is allowed.
 namespace ValueText
 {
@@ -25,8 +24,8 @@ void appendReal32(std::string& out, Real32 x);
 void appendReal64(std::string& out, Real64 x);
 void appendChar16(std::string& out, Char16 x);
 
-// The text of one element of any CIM type, and of arrays with their
-// elements separated by one space.
+// The text of one element of any CIM type; a real32 in the fewest digits
+// that read back exactly.
 void append(std::string& out, Boolean x);
 void append(std::string& out, Uint8 x);
 void append(std::string& out, Sint8 x);
@@ -42,17 +41,6 @@ void append(std::string& out, Char16 x);
 void append(std::string& out, const String& x);
 void append(std::string& out, const CIMDateTime& x);
 void append(std::string& out, const CIMObjectPath& x);
-
-template <class T>
-void append(std::string& out, const Array<T>& x)
-{
-    for (Uint32 i = 0; i < x.size(); ++i)
-    {
-        if (i)
-            out += ' ';
-        append(out, x[i]);
-    }
-}
 
 Boolean parseBoolean(std::string_view text, Boolean& x);
 // Decimal, or hexadecimal with a 0x prefix; the range of T is enforced.

@@ -19,14 +19,14 @@ std::string qualifiersOf(const Element& element)
     std::string result;
     for (Uint32 i = 0; i < element.getQualifierCount(); ++i)
     {
-        const CIMQualifier q = element.getQualifier(i);
+        const CIMConstQualifier q = element.getQualifier(i);
         result += "\n    Q " + text(q.getName().getString()) + " " + ResultText::of(q.getValue()) + " flavor=" +
                   text(q.getFlavor().toString()) + (q.getPropagated() ? " propagated" : "");
     }
     return result;
 }
 
-std::string propertyOf(const CIMProperty& p)
+std::string propertyOf(const CIMConstProperty& p)
 {
     return "\n  P " + text(p.getName().getString()) + " " + ResultText::of(p.getValue()) +
            " ref=" + text(p.getReferenceClassName().getString()) +
@@ -34,13 +34,13 @@ std::string propertyOf(const CIMProperty& p)
            qualifiersOf(p);
 }
 
-std::string methodOf(const CIMMethod& m)
+std::string methodOf(const CIMConstMethod& m)
 {
     std::string result = "\n  M " + text(m.getName().getString()) + " " + text(cimTypeToString(m.getType())) +
                          " origin=" + text(m.getClassOrigin().getString()) + qualifiersOf(m);
     for (Uint32 i = 0; i < m.getParameterCount(); ++i)
     {
-        const CIMParameter p = m.getParameter(i);
+        const CIMConstParameter p = m.getParameter(i);
         result += "\n   PARAM " + text(p.getName().getString()) + " " + text(cimTypeToString(p.getType())) +
                   (p.isArray() ? "[]" : "") + " ref=" + text(p.getReferenceClassName().getString()) + qualifiersOf(p);
     }

@@ -18,7 +18,7 @@ void ResultVisitor::visitObject(const Object& object)
     visitQualifiers(object);
     for (Uint32 i = 0; i < object.getPropertyCount(); ++i)
     {
-        const CIMProperty property = object.getProperty(i);
+        const CIMConstProperty property = object.getProperty(i);
         visitQualifiers(property);
         visitValue(property.getValue());
     }
@@ -29,7 +29,7 @@ void ResultVisitor::visitClass(const CIMClass& cimClass)
     visitObject(cimClass);
     for (Uint32 i = 0; i < cimClass.getMethodCount(); ++i)
     {
-        const CIMMethod method = cimClass.getMethod(i);
+        const CIMConstMethod method = cimClass.getMethod(i);
         visitQualifiers(method);
         for (Uint32 j = 0; j < method.getParameterCount(); ++j)
             visitQualifiers(method.getParameter(j));

@@ -12,6 +12,7 @@
 PEGASUS_NAMESPACE_BEGIN
 
 class CIMObject;
+class CIMConstObject;
 class CIMClassRep;
 
 // A class definition: names, qualifiers, properties and methods. Copies
@@ -40,19 +41,23 @@ public:
 
     CIMClass& addQualifier(const CIMQualifier& qualifier);
     Uint32 findQualifier(const CIMName& name) const;
-    CIMQualifier getQualifier(Uint32 index) const;
+    CIMQualifier getQualifier(Uint32 index);
+    CIMConstQualifier getQualifier(Uint32 index) const;
     void removeQualifier(Uint32 index);
     Uint32 getQualifierCount() const;
 
     CIMClass& addProperty(const CIMProperty& property);
+    CIMClass& addProperty(CIMProperty&& property);
     Uint32 findProperty(const CIMName& name) const;
-    CIMProperty getProperty(Uint32 index) const;
+    CIMProperty getProperty(Uint32 index);
+    CIMConstProperty getProperty(Uint32 index) const;
     void removeProperty(Uint32 index);
     Uint32 getPropertyCount() const;
 
     CIMClass& addMethod(const CIMMethod& method);
     Uint32 findMethod(const CIMName& name) const;
-    CIMMethod getMethod(Uint32 index) const;
+    CIMMethod getMethod(Uint32 index);
+    CIMConstMethod getMethod(Uint32 index) const;
     void removeMethod(Uint32 index);
     Uint32 getMethodCount() const;
 
@@ -60,6 +65,48 @@ private:
     CIMClassRep& rep() const;
     Boolean hasTrueQualifier(const char* name) const;
     std::shared_ptr<CIMClassRep> _rep;
+};
+
+// A class that is only read: what clients hand around when they do not
+// change it. Built from a CIMClass, whose representation it shares; its
+// properties, qualifiers and methods come as const views too.
+class PEGASUS_COMMON_LINKAGE CIMConstClass
+{
+public:
+    CIMConstClass() = default;
+    CIMConstClass(const CIMClass& cimClass) : _class(cimClass) {}
+    explicit CIMConstClass(const CIMName& className, const CIMName& superClassName = CIMName())
+        : _class(className, superClassName)
+    {
+    }
+    // Throw DynamicCastFailedException when the object is an instance.
+    CIMConstClass(const CIMObject& object);
+    CIMConstClass(const CIMConstObject& object);
+
+    Boolean isUninitialized() const { return _class.isUninitialized(); }
+    CIMClass clone() const { return _class.clone(); }
+
+    const CIMName& getClassName() const { return _class.getClassName(); }
+    const CIMName& getSuperClassName() const { return _class.getSuperClassName(); }
+    const CIMObjectPath& getPath() const { return _class.getPath(); }
+    Boolean isAssociation() const { return _class.isAssociation(); }
+    Boolean isAbstract() const { return _class.isAbstract(); }
+
+    Uint32 findQualifier(const CIMName& name) const { return _class.findQualifier(name); }
+    CIMConstQualifier getQualifier(Uint32 index) const { return _class.getQualifier(index); }
+    Uint32 getQualifierCount() const { return _class.getQualifierCount(); }
+
+    Uint32 findProperty(const CIMName& name) const { return _class.findProperty(name); }
+    CIMConstProperty getProperty(Uint32 index) const { return _class.getProperty(index); }
+    Uint32 getPropertyCount() const { return _class.getPropertyCount(); }
+
+    Uint32 findMethod(const CIMName& name) const { return _class.findMethod(name); }
+    CIMConstMethod getMethod(Uint32 index) const { return _class.getMethod(index); }
+    Uint32 getMethodCount() const { return _class.getMethodCount(); }
+
+private:
+    friend class CIMConstObject;
+    CIMClass _class;
 };
 
 PEGASUS_NAMESPACE_END

@@ -3,6 +3,7 @@
 
 #include <Pegasus/Common/Config.h>
 #include <Pegasus/Common/String.h>
+#include <string_view>
 
 PEGASUS_NAMESPACE_BEGIN
 
@@ -29,6 +30,7 @@ public:
     Boolean equal(const CIMDateTime& other) const;
 
 private:
+    void setText(std::string_view text);
     char _text[TEXT_SIZE];
 };
 

@@ -13,7 +13,7 @@ class PEGASUS_COMMON_LINKAGE CIMName
 {
 public:
     CIMName() = default;
-    CIMName(const String& name);
+    CIMName(String name);
     CIMName(const char* name);
 
     static Boolean legal(const String& name);

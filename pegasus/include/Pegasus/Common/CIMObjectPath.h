@@ -19,11 +19,12 @@ public:
     enum Type { BOOLEAN, STRING, NUMERIC, REFERENCE };
 
     CIMKeyBinding();
-    CIMKeyBinding(const CIMName& name, const String& value, Type type);
+    CIMKeyBinding(CIMName name, String value, Type type);
     CIMKeyBinding(const CIMName& name, const CIMObjectPath& reference);
-    // From a typed value: boolean, integers and reals become BOOLEAN or
-    // NUMERIC, char16/string/datetime STRING, references REFERENCE.
-    // Throws TypeMismatchException for arrays and null values.
+    // From a typed value, its text as CIMValue::toString() writes it:
+    // boolean, integers and reals become BOOLEAN or NUMERIC,
+    // char16/string/datetime STRING, references REFERENCE. Throws
+    // TypeMismatchException for arrays and null values.
     CIMKeyBinding(const CIMName& name, const CIMValue& value);
 
     const CIMName& getName() const { return _name; }

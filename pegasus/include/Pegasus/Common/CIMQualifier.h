@@ -8,6 +8,8 @@
 
 PEGASUS_NAMESPACE_BEGIN
 
+class CIMConstQualifier;
+
 // A qualifier value on a class, instance, property, method or parameter.
 // A default-constructed qualifier is uninitialised; its accessors throw
 // UninitializedObjectException.
@@ -16,7 +18,7 @@ class PEGASUS_COMMON_LINKAGE CIMQualifier
 public:
     CIMQualifier() = default;
     CIMQualifier(const CIMName& name,
-                 const CIMValue& value,
+                 CIMValue value,
                  const CIMFlavor& flavor = CIMFlavor(),
                  Boolean propagated = false);
 
@@ -31,7 +33,7 @@ public:
     void setFlavor(const CIMFlavor& flavor);
     Boolean getPropagated() const;
     void setPropagated(Boolean propagated);
-    Boolean identical(const CIMQualifier& other) const;
+    Boolean identical(const CIMConstQualifier& other) const;
 
 private:
     void checkInitialized() const;
@@ -40,6 +42,36 @@ private:
     CIMValue _value;
     CIMFlavor _flavor;
     Boolean _propagated = false;
+};
+
+// A qualifier that is only read: what a const element's getQualifier()
+// returns. Built from a CIMQualifier, whose value it shares.
+class PEGASUS_COMMON_LINKAGE CIMConstQualifier
+{
+public:
+    CIMConstQualifier() = default;
+    CIMConstQualifier(const CIMQualifier& qualifier) : _qualifier(qualifier) {}
+    CIMConstQualifier(const CIMName& name,
+                      const CIMValue& value,
+                      const CIMFlavor& flavor = CIMFlavor(),
+                      Boolean propagated = false)
+        : _qualifier(name, value, flavor, propagated)
+    {
+    }
+
+    Boolean isUninitialized() const { return _qualifier.isUninitialized(); }
+    const CIMName& getName() const { return _qualifier.getName(); }
+    CIMType getType() const { return _qualifier.getType(); }
+    Boolean isArray() const { return _qualifier.isArray(); }
+    const CIMValue& getValue() const { return _qualifier.getValue(); }
+    const CIMFlavor& getFlavor() const { return _qualifier.getFlavor(); }
+    Boolean getPropagated() const { return _qualifier.getPropagated(); }
+    Boolean identical(const CIMConstQualifier& other) const { return _qualifier.identical(other); }
+    CIMQualifier clone() const { return _qualifier; }
+
+private:
+    friend class CIMQualifier;
+    CIMQualifier _qualifier;
 };
 
 PEGASUS_NAMESPACE_END

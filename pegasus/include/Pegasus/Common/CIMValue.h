@@ -56,11 +56,11 @@ public:
     void setNullValue(CIMType type, Boolean isArray, Uint32 arraySize = 0);
     void clear() { setNullValue(CIMTYPE_BOOLEAN, false); }
 
-    // Booleans as TRUE/FALSE, integers in decimal, real32 as "%.7e" (or
-    // "%.8e" when eight digits would not read back exactly) and real64 as
-    // "%.16e" (INF, -INF and NaN for the non-finite values), char16
-    // as the character, strings as they are, datetimes and references in
-    // their text form; array elements separated by one space; "" for null.
+    // The text OpenPegasus writes: booleans as TRUE/FALSE, integers in
+    // decimal, real32 and real64 as "%.16e" of the real64 (INF, -INF and
+    // NaN for the non-finite values), char16 as the character, strings as
+    // they are, datetimes and references in their text form; each array
+    // element followed by one blank ("2 6 "); "" for null.
     String toString() const;
     Boolean equal(const CIMValue& other) const;
 

@@ -3,7 +3,9 @@
 
 #include <Pegasus/Common/Config.h>
 #include <Pegasus/Common/Char16.h>
-#include <iosfwd>
+// Client programs print with cout and endl after including nothing but the
+// client headers, as OpenPegasus's String.h brings in the streams.
+#include <iostream>
 #include <string>
 
 PEGASUS_NAMESPACE_BEGIN

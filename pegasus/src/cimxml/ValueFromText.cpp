@@ -15,17 +15,25 @@ bool parseElement(std::string& text, Real64& x) { return ValueText::parseReal64(
 bool parseElement(std::string& text, Char16& x) { return ValueText::parseChar16(text, x); }
 bool parseElement(std::string&, CIMObjectPath&) { return false; }
 
+// Short texts are copied: the value gets an exact fit and the decoder
+// keeps its buffer for the next text instead of growing a new one. Long
+// ones are moved, sparing the copy.
+const size_t MOVED_TEXT_SIZE = 1024;
+
 bool parseElement(std::string& text, String& x)
 {
-    x = String(std::move(text));
+    x = text.size() < MOVED_TEXT_SIZE ? String(text) : String(std::move(text));
     return true;
 }
 
 bool parseElement(std::string& text, CIMDateTime& x)
 {
+    const std::string_view value = ValueText::trimmed(text);
+    if (value.size() != text.size())
+        text = std::string(value);
     try
     {
-        x.set(String(std::string(ValueText::trimmed(text))));
+        x = CIMDateTime(text.c_str());
         return true;
     }
     catch (const InvalidDateTimeFormatException&)
@@ -52,23 +60,19 @@ T parsedElement(std::string& text, CIMType type)
 
 CIMValue scalarFromText(CIMType type, std::string& text)
 {
-    CIMValue value;
-    visitCIMType(type, [&](auto tag) { value = CIMValue(parsedElement<typename decltype(tag)::type>(text, type)); });
-    return value;
+    return visitCIMType(type, [&](auto tag) { return CIMValue(parsedElement<typename decltype(tag)::type>(text, type)); });
 }
 
 CIMValue arrayFromText(CIMType type, std::vector<std::string>& items, const std::vector<bool>& nullItems)
 {
-    CIMValue value;
-    visitCIMType(type, [&](auto tag) {
+    return visitCIMType(type, [&](auto tag) {
         using T = typename decltype(tag)::type;
         Array<T> array;
         array.reserveCapacity(static_cast<Uint32>(items.size()));
         for (size_t i = 0; i < items.size(); ++i)
             array.append(nullItems[i] ? T() : parsedElement<T>(items[i], type));
-        value = CIMValue(std::move(array));
+        return CIMValue(std::move(array));
     });
-    return value;
 }
 
 PEGASUS_NAMESPACE_END
