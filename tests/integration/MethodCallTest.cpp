@@ -413,7 +413,7 @@ TEST_F(MethodCall, WrongCallsAnswerTheErrorsOfACimom)
 TEST_F(MethodCall, GetClassDeclaresEveryParameterType)
 {
     const CIMClass cimClass = client.getClass(kNamespace, CIMName("VORN_MethodTest"), false);
-    const CIMMethod echo = cimClass.getMethod(cimClass.findMethod(CIMName("EchoScalars")));
+    const CIMConstMethod echo = cimClass.getMethod(cimClass.findMethod(CIMName("EchoScalars")));
     EXPECT_EQ(CIMTYPE_STRING, echo.getType());
     EXPECT_NE(PEG_NOT_FOUND, echo.findQualifier(CIMName("Static")));
     std::vector<Input> all = scalarsAtTheirLimits();
@@ -423,19 +423,19 @@ TEST_F(MethodCall, GetClassDeclaresEveryParameterType)
     {
         SCOPED_TRACE(input.name);
         const bool isArray = input.value.isArray();
-        const CIMMethod method = isArray ? cimClass.getMethod(cimClass.findMethod(CIMName("EchoArrays"))) : echo;
+        const CIMConstMethod method = isArray ? cimClass.getMethod(cimClass.findMethod(CIMName("EchoArrays"))) : echo;
         for (const String& name : {String(input.name), String("Out") + String(input.name + 2)})
         {
             const Uint32 index = method.findParameter(CIMName(name));
             ASSERT_NE(PEG_NOT_FOUND, index) << name;
-            const CIMParameter parameter = method.getParameter(index);
+            const CIMConstParameter parameter = method.getParameter(index);
             EXPECT_EQ(input.value.getType(), parameter.getType());
             EXPECT_EQ(isArray, parameter.isArray());
             const char* referenceClass = input.value.getType() == CIMTYPE_REFERENCE ? "VORN_MethodTest" : "";
             EXPECT_EQ(String(referenceClass), parameter.getReferenceClassName().getString());
         }
     }
-    const CIMMethod identify = cimClass.getMethod(cimClass.findMethod(CIMName("Identify")));
+    const CIMConstMethod identify = cimClass.getMethod(cimClass.findMethod(CIMName("Identify")));
     EXPECT_EQ(PEG_NOT_FOUND, identify.findQualifier(CIMName("Static")));
 }
 }

@@ -42,13 +42,13 @@ protected:
     }
 
     // The declaration of a property with its qualifiers.
-    boost::shared_ptr<ICIMPropertyDecl> Declare(const Pegasus::CIMProperty& property)
+    boost::shared_ptr<ICIMPropertyDecl> Declare(const Pegasus::CIMConstProperty& property)
     {
         auto declaration = fClass->AllocatePropertyDecl(property.getName().getString().str(), TCIMValue(), kNoContext);
         declaration->SetDefaultValue(TCIMValue(pegTypeToQELType(property.getType(), property.isArray()), 0),
                                      kNoContext);
         for (Pegasus::Uint32 i = 0; i < property.getQualifierCount(); ++i) {
-            const Pegasus::CIMQualifier qualifier = property.getQualifier(i);
+            const Pegasus::CIMConstQualifier qualifier = property.getQualifier(i);
             const std::string name = qualifier.getName().getString().str();
             auto qualifierDecl = Declaration(name, ICIMQualifierDecl::eFlavorNone,
                                              TCIMValue(pegTypeToQELType(qualifier.getType(), false), 0));
@@ -89,7 +89,7 @@ TEST_F(CapturedSchemaTest, ValueMapsAndArrayValuesMatchTheirDeclarations)
     ASSERT_GT(instances.size(), 0u);
     int arraysSeen = 0;
     for (Pegasus::Uint32 i = 0; i < instances.size(); ++i) {
-        const Pegasus::CIMProperty property =
+        const Pegasus::CIMConstProperty property =
             instances[i].getProperty(instances[i].findProperty("StatusDescriptions"));
         if (property.getValue().isNull())
             continue;
