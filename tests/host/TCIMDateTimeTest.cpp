@@ -78,6 +78,16 @@ TEST(TCIMDateTime, ComparisonsFollowTimeNotText) {
     EXPECT_FALSE(TCIMDateTime() < TCIMDateTime());
 }
 
+// Seconds since 1970 pass 2^31 in 2038 and 2^32 in 2106: the arithmetic must
+// not depend on the width of time_t or long.
+TEST(TCIMDateTime, ComparisonsHoldPast2038And2106) {
+    EXPECT_LT(TCIMDateTime("20380119031407.000000+000"), TCIMDateTime("20380119031408.000000+000"));
+    EXPECT_EQ(TCIMDateTime("20380119031408.000000+000"), TCIMDateTime("20380119041408.000000+060"));
+    EXPECT_EQ(TCIMDateTime("21060207062816.000000+000"), TCIMDateTime("21060207012816.000000-300"));
+    EXPECT_LT(TCIMDateTime("21060207062815.999999+000"), TCIMDateTime("21060207062816.000000+000"));
+    EXPECT_LT(TCIMDateTime("20240101000000.000000+000"), TCIMDateTime("99991231235959.999999+000"));
+}
+
 TEST(TCIMDateTime, OpenFieldsKeepTheirText) {
     for (const char* text : {"2024031509****.******-300", "**************.******+000", "20240315081500.123***+000",
                              "202403********.******+060", "0000001213****.******:000", "**************.******:000"}) {

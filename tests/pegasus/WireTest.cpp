@@ -132,6 +132,17 @@ TEST(Wire, MalformedOversizedAndUnframedResponsesAreRefused)
     EXPECT_EQ(CIM_ERR_INVALID_PARAMETER, trailerStatus->getCode());
 }
 
+// A cap above 4 GiB must not wrap to its low 32 bits where size_t is 32
+// bits wide: 2^32 + 4096 would refuse this answer as 4096 does.
+TEST(Wire, ResponseCapsAbove4GiBKeepTheirWidth)
+{
+    ReplayClient replayed({ReplayStep::answer(Captures::response("GetClass-LocalOnlyFalse"))});
+    const Uint64 cap = (Uint64(1) << 32) + 4096;
+    replayed.client.setMaxResponseSize(cap);
+    EXPECT_EQ(cap, replayed.client.getMaxResponseSize());
+    EXPECT_NO_THROW(replayed.client.getClass(CIMV2, SLOT, false));
+}
+
 TEST(Wire, StatusCodesBeyondTheListAreKeptAndUnreadableOnesRefused)
 {
     // Delimited by the end of the connection.
