@@ -228,8 +228,10 @@ std::vector<std::string> TCimHTTPProperty::ToStringVector() const
     const std::vector<TCIMValue>& elements = value;
     std::vector<std::string> texts;
     texts.reserve(elements.size());
+    // A null element is no code: it shows as a null, not as the text of 0.
     for (const TCIMValue& element : elements)
-        texts.push_back(LookupInTable(element, table, defaultText));
+        texts.push_back(element.IsNull() ? ToStringWithQualifiers(element)
+                                         : LookupInTable(element, table, defaultText));
     return texts;
 }
 

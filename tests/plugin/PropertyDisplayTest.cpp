@@ -37,6 +37,12 @@ protected:
         return Declare(type, {{"ValueMap", Strings(valueMap)}, {"Values", Strings(values)}});
     }
 
+    // Values with a null ValueMap.
+    boost::shared_ptr<ICIMPropertyDecl> Indexed(TType type, const std::vector<std::string>& values)
+    {
+        return Declare(type, {{"Values", Strings(values)}, {"ValueMap", TCIMValue(TType::eStringArray, 0)}});
+    }
+
     boost::shared_ptr<ICIMPropertyDecl> WithUnits(TType type, const std::string& units,
                                                   std::vector<std::pair<std::string, TCIMValue>> qualifiers = {})
     {
@@ -65,7 +71,7 @@ TEST_F(PropertyDisplayTest, NullShowsNullDisplayWhenItIsAString)
 TEST_F(PropertyDisplayTest, ValuesWithoutCodesNameTheIndexes)
 {
     const std::vector<std::string> texts = {"Zero", "One", "Two"};
-    auto indexed = Declare(TType::eUint8, {{"Values", Strings(texts)}, {"ValueMap", TCIMValue(TType::eStringArray, 0)}});
+    auto indexed = Indexed(TType::eUint8, texts);
     EXPECT_EQ("One", Shown(indexed, TCIMValue(static_cast<unsigned char>(1))));
     EXPECT_EQ("7", Shown(indexed, TCIMValue(static_cast<unsigned char>(7))));
 
@@ -123,6 +129,15 @@ TEST_F(PropertyDisplayTest, HexadecimalCodesOfTheSchema)
     EXPECT_EQ("2,32767,32768,65535", classifications.ToString());
 }
 
+TEST_F(PropertyDisplayTest, NullElementOfAMappedArrayIsNoCode)
+{
+    auto declaration = Mapped(TType::eUint16Array, kHealthStateMap, kHealthStateTexts);
+    TCimHTTPProperty states(declaration, ArrayOf(TType::eUint16, {TCIMValue(Uint16(5)), TCIMValue(TType::eUint16, 0)}));
+    EXPECT_EQ((std::vector<std::string>{"OK", ""}), states.ToStringVector());
+    Attach(*declaration, "NULLDISPLAY", TCIMValue("-"));
+    EXPECT_EQ((std::vector<std::string>{"OK", "-"}), states.ToStringVector());
+}
+
 TEST_F(PropertyDisplayTest, TableOfAValueMapWithReservedRanges)
 {
     TCimHTTPProperty property(Mapped(TType::eUint32,
@@ -167,14 +182,10 @@ TEST_F(PropertyDisplayTest, ValueMapTextsThatAreNoCodes)
         TType::eUint64,
         {"abc", "-1", "99999999999999999999", "7 (seven)", "0x", "0x1F", ". .", " 40 . .", "50", "0xFFFFFFFFFFFFFFFF"},
         {"Abc", "Minus", "Huge", "Seven", "Zero", "ThirtyOne", "Dots", "Forties", "Fifty", "Top"});
-    for (const auto& expected : std::vector<std::pair<Uint64, std::string>>{{7, "Seven"},
-                                                                             {0, "Zero"},
-                                                                             {31, "ThirtyOne"},
-                                                                             {45, "Forties"},
-                                                                             {50, "Fifty"},
-                                                                             {1, "1"},
-                                                                             {~0ULL, "Top"},
-                                                                             {99999999999999999ULL, "99999999999999999"}})
+    const std::vector<std::pair<Uint64, std::string>> shown = {
+        {7, "Seven"}, {0, "Zero"}, {31, "ThirtyOne"}, {45, "Forties"}, {50, "Fifty"},
+        {1, "1"},     {~0ULL, "Top"}, {99999999999999999ULL, "99999999999999999"}};
+    for (const auto& expected : shown)
         EXPECT_EQ(expected.second, Shown(declaration, TCIMValue(expected.first))) << expected.first;
 
     // Ranges out of order neither wrap nor lose the earlier range.
@@ -197,7 +208,7 @@ TEST_F(PropertyDisplayTest, HundredThousandCodes)
     EXPECT_EQ("V99999", Shown(declaration, TCIMValue(199998u)));
     EXPECT_EQ("199999", Shown(declaration, TCIMValue(199999u)));
 
-    auto indexed = Declare(TType::eUint32, {{"Values", Strings(texts)}, {"ValueMap", TCIMValue(TType::eStringArray, 0)}});
+    auto indexed = Indexed(TType::eUint32, texts);
     EXPECT_EQ("V99999", Shown(indexed, TCIMValue(99999u)));
 }
 
