@@ -12,7 +12,7 @@ cd "$(dirname "$0")/.."
 seconds=${FUZZ_SECONDS:-12}
 targets=("$@")
 if [ ${#targets[@]} -eq 0 ]; then
-  targets=(fuzz_decoder fuzz_http fuzz_datetime fuzz_objectpath fuzz_value fuzz_conversion)
+  targets=(fuzz_decoder fuzz_http fuzz_datetime fuzz_objectpath fuzz_value fuzz_conversion fuzz_display)
 fi
 
 cmake --preset fuzz >/dev/null
@@ -39,6 +39,7 @@ dictionary() {
   case "$1" in
     fuzz_decoder) echo "-dict=fuzz/dict/cimxml.dict" ;;
     fuzz_http) echo "-dict=fuzz/dict/http.dict" ;;
+    fuzz_display) echo "-dict=fuzz/dict/display.dict" ;;
   esac
 }
 

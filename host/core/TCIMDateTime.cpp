@@ -15,7 +15,6 @@ const std::size_t kTextLength = 25;
 const std::size_t kPointPosition = 14;
 const std::size_t kOffsetBegin = 22;
 const char kOpen = '*';
-const unsigned kMaxIntervalDays = 99999999;
 const long long kMicrosecondsPerSecond = 1000000;
 
 bool IsLeapYear(unsigned year) { return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0; }

@@ -15,6 +15,9 @@ namespace NVORNQEL20 {
 // the earliest instant it allows, and is equal only to the same text.
 class TCIMDateTime {
 public:
+    // The longest interval has 99999999 days (eight digits).
+    static constexpr unsigned kMaxIntervalDays = 99999999;
+
     // The zero interval.
     TCIMDateTime();
     // Throws TQELException (invalid value) for malformed or out-of-range text.
