@@ -320,6 +320,11 @@ void TCimHTTPClass::TakeChildrenOf(TCimHTTPClass& replaced)
     fChildren = replaced.fChildren;
 }
 
+int TCimHTTPClass::GetEnumerateInstancesTimeout() const
+{
+    return fEnumerateInstancesTimeout;
+}
+
 // A namespace or parent that is gone leaves nothing to join: logged, and
 // nothing done.
 void TCimHTTPClass::AddToNamespace(TCIMContext)

@@ -119,6 +119,8 @@ public:
     void Initialize();
     // Takes over the children of the class this one replaces in the cache.
     void TakeChildrenOf(TCimHTTPClass& replaced);
+    // What enumerating the class's instances waits for, in milliseconds.
+    int GetEnumerateInstancesTimeout() const;
 
 private:
     friend class TCimHTTPClassLoader;

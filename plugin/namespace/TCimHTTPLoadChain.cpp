@@ -29,10 +29,10 @@ const TCimHTTPLoadChain::TEntry* TCimHTTPLoadChain::Find(const std::string& key)
     return const_cast<TCimHTTPLoadChain*>(this)->Find(key);
 }
 
-void TCimHTTPLoadChain::WaitForSuperclass(const std::string& key)
+void TCimHTTPLoadChain::SetWaitsForSuperclass(const std::string& key, bool waits)
 {
     if (TEntry* entry = Find(key))
-        entry->fWaitsForSuperclass = true;
+        entry->fWaitsForSuperclass = waits;
 }
 
 bool TCimHTTPLoadChain::Contains(const std::string& key) const

@@ -33,8 +33,8 @@ public:
 
     TCimHTTPLoadChain();
 
-    // From now on a look-up of the class closes a loop.
-    void WaitForSuperclass(const std::string& key);
+    // While the class waits for its superclass, a look-up of it closes a loop.
+    void SetWaitsForSuperclass(const std::string& key, bool waits);
     bool Contains(const std::string& key) const;
     bool WaitsForSuperclass(const std::string& key) const;
     bool IsFull() const;

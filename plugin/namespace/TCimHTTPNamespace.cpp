@@ -449,8 +449,11 @@ boost::shared_ptr<TUnionNamespace> TCimHTTPNamespace::UnionNamespace()
     return unionNamespace;
 }
 
+// While the union namespace is asked, the class counts as being loaded
+// here, so that the union asking this namespace back loads nothing.
 boost::shared_ptr<ICIMClass> TCimHTTPNamespace::FindInUnionNamespace(const std::string& name)
 {
+    TCimHTTPLoadChain::TLink link(*fLoading, NormalizeName(name));
     boost::shared_ptr<ICIMClass> found = UnionNamespace()->GetClass(name, kNoContext);
     if (found && found->GetNamespace(kNoContext).get() == static_cast<ICIMNamespace*>(this))
         return boost::shared_ptr<ICIMClass>();
@@ -579,8 +582,9 @@ boost::shared_ptr<ICIMClass> TCimHTTPNamespace::LoadFromServer(const std::string
             *getPegClient(), name, TimeoutFromContext(context, kClassTimeoutKey, kMinClassTimeoutMs), false);
         const std::string className(definition.getClassName().getString().getCString());
         const std::string superClassName(definition.getSuperClassName().getString().getCString());
-        fLoading->WaitForSuperclass(key);
+        fLoading->SetWaitsForSuperclass(key, true);
         boost::shared_ptr<ICIMClass> parent = GetClass(superClassName, kNoContext);
+        fLoading->SetWaitsForSuperclass(key, false);
         if (fLoading->HasFailed())
             return boost::shared_ptr<ICIMClass>();
         boost::shared_ptr<ICIMClass> loaded = AllocateClass(className, parent, context);
