@@ -12,7 +12,10 @@
 #include <Pegasus/Client/CIMClient.h>
 #include <Pegasus/Common/Exception.h>
 
+#include <qel/ICIMInstance.h>
+#include <qel/ICIMProperty.h>
 #include <qel/ICIMQualifier.h>
+#include <qel/IProvider.h>
 #include <qel/TQELException.h>
 #include <qel/TRootObject.h>
 
@@ -288,6 +291,34 @@ TEST_F(SchemaCacheTest, KeysAndSubclassTestsOfLoadedClasses)
     // By name: the host's own class of that name counts as well.
     EXPECT_TRUE(system->IsSubclassOf(AddLocalClass(served->Local(), "CIM_System", {}), kNoContext));
     EXPECT_FALSE(system->IsSubclassOf(AddLocalClass(served->Local(), "Local_Other", {}), kNoContext));
+}
+
+// A remote namespace cannot be changed through the host, nor queried.
+TEST_F(SchemaCacheTest, UnsupportedOperationsAndTheirStatus)
+{
+    auto served = Serve();
+    auto cls = (*served)->GetClass("CIM_ManagedElement", kNoContext);
+    ASSERT_TRUE(cls);
+    const TCIMReference reference(served->Namespace(), TCIMContext(), "CIM_ManagedElement");
+    TCIMValue value(1u);
+    EXPECT_EQ(31, ThrownStatus([&] { (*served)->AddUnderlyingNamespace(served->Namespace(), kNoContext); }));
+    EXPECT_EQ(1, ThrownStatus([&] { (*served)->Subscribe("SELECT * FROM CIM_ManagedElement", {}, kNoContext); }));
+    EXPECT_EQ(1, ThrownStatus([&] { (*served)->DeleteInstance(reference, kNoContext); }));
+    EXPECT_EQ(1, ThrownStatus([&] { (*served)->ModifyInstance(boost::shared_ptr<ICIMInstance>(), kNoContext); }));
+    EXPECT_EQ(1, ThrownStatus([&] { (*served)->ExecuteQuery("SELECT * FROM CIM_ManagedElement", {}, kNoContext); }));
+    EXPECT_EQ(31, ThrownStatus([&] { cls->RemoveFromNamespace(kNoContext); }));
+    EXPECT_EQ(31, ThrownStatus([&] { cls->ModifyClass(cls, kNoContext); }));
+    EXPECT_EQ(31, ThrownStatus([&] { cls->SetPropertyValue("Caption", value, kNoContext); }));
+    EXPECT_EQ(15, ThrownStatus([&] { cls->GetProperty("Caption", kNoContext); }));
+    int visited = 0;
+    cls->EnumerateStaticProperties([&visited](boost::shared_ptr<ICIMProperty>) { return ++visited > 0; }, kNoContext);
+    (*served)->EnumerateProviders([&visited](boost::shared_ptr<IProvider>) { return ++visited > 0; }, kNoContext);
+    EXPECT_EQ(0, visited);
+
+    // An instance of a class nobody knows is no instance.
+    TRootObject::GetCoreLogger()->Clear();
+    EXPECT_FALSE((*served)->GetInstance(TCIMReference(served->Namespace(), TCIMContext(), "_Missing1"), kNoContext));
+    EXPECT_TRUE(Logged("TCimHTTPNamespace::GetInstance: no class _Missing1"));
 }
 
 // NodeID joins after the server's properties: a server's own NodeID stays.
