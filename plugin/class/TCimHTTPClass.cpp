@@ -62,6 +62,7 @@ bool IsKey(const TCimHTTPPropertyDecl& declaration)
 }  // namespace
 
 const char* const TCimHTTPClass::kRootClassName = "<root>";
+const char* const TCimHTTPClass::kNodeIdProperty = "NodeID";
 
 TCimHTTPClass::TCimHTTPClass(boost::shared_ptr<TCimHTTPNamespace> nameSpace, int enumerateInstancesTimeout,
                              const std::string& name, boost::shared_ptr<TCimHTTPClass>)
@@ -281,6 +282,8 @@ boost::shared_ptr<ICIMQualifier> TCimHTTPClass::GetQualifier(const std::string&,
     throw TQELException(TQELStatusCode::eNotSupported);
 }
 
+// A class whose namespace is gone has nowhere to load from: logged, and
+// nothing loaded.
 void TCimHTTPClass::Initialize()
 {
     if (fParent.lock())
@@ -318,6 +321,14 @@ bool TCimHTTPClass::IsInUnionNamespace(TCimHTTPNamespace& nameSpace) const
 void TCimHTTPClass::TakeChildrenOf(TCimHTTPClass& replaced)
 {
     fChildren = replaced.fChildren;
+}
+
+boost::shared_ptr<TCimHTTPPropertyDecl> TCimHTTPClass::AllocateNodeIdDecl()
+{
+    boost::shared_ptr<TCimHTTPPropertyDecl> declaration =
+        boost::make_shared<TCimHTTPPropertyDecl>(shared_from_this(), kNodeIdProperty, TCIMValue());
+    declaration->SetDefaultValue(TCIMValue(""), TCIMContext());
+    return declaration;
 }
 
 int TCimHTTPClass::GetEnumerateInstancesTimeout() const

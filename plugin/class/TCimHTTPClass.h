@@ -27,6 +27,8 @@ class TCimHTTPClass : public ICIMClass, public boost::enable_shared_from_this<TC
 public:
     // The name of each namespace's root class, which has no definition.
     static const char* const kRootClassName;
+    // The property every loaded class declares: the node an instance came from.
+    static const char* const kNodeIdProperty;
 
     // The parent argument is not used: the parent is set when the class loads.
     TCimHTTPClass(boost::shared_ptr<TCimHTTPNamespace> nameSpace, int enumerateInstancesTimeout,
@@ -119,6 +121,8 @@ public:
     void Initialize();
     // Takes over the children of the class this one replaces in the cache.
     void TakeChildrenOf(TCimHTTPClass& replaced);
+    // A declaration of kNodeIdProperty, a string empty by default; not added.
+    boost::shared_ptr<TCimHTTPPropertyDecl> AllocateNodeIdDecl();
     // What enumerating the class's instances waits for, in milliseconds.
     int GetEnumerateInstancesTimeout() const;
 

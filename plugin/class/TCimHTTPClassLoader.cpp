@@ -23,9 +23,6 @@ namespace {
 
 const TCIMContext kNoContext;
 
-// The synthetic property every class carries: the node an instance came from.
-const char* const kNodeIdProperty = "NodeID";
-
 struct TTextBits {
     const char* fText;
     int fBits;
@@ -151,10 +148,7 @@ void TCimHTTPClassLoader::LoadProperty(const Pegasus::CIMProperty& property)
 
 void TCimHTTPClassLoader::AddNodeID()
 {
-    boost::shared_ptr<TCimHTTPPropertyDecl> declaration = boost::static_pointer_cast<TCimHTTPPropertyDecl>(
-        fClass.AllocatePropertyDecl(kNodeIdProperty, TCIMValue(), kNoContext));
-    declaration->SetDefaultValue(TCIMValue(""), kNoContext);
-    InsertFirst(fClass.fPropertyDecls, kNodeIdProperty, declaration);
+    InsertFirst(fClass.fPropertyDecls, TCimHTTPClass::kNodeIdProperty, fClass.AllocateNodeIdDecl());
 }
 
 // Methods and parameters come without their qualifiers; parameter types are

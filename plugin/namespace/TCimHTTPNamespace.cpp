@@ -1,5 +1,6 @@
 #include "namespace/TCimHTTPNamespace.h"
 
+#include <algorithm>
 #include <cctype>
 #include <climits>
 #include <cstdio>
@@ -12,7 +13,6 @@
 #include <Pegasus/Common/Exception.h>
 
 #include <qel/ICIMClass.h>
-#include <qel/ICIMPropertyDecl.h>
 #include <qel/TCIMCopy.h>
 #include <qel/TQELException.h>
 #include <qel/TUnionNamespace.h>
@@ -25,6 +25,7 @@
 #include "namespace/TCimHTTPLoadChain.h"
 #include "provider/TCimHTTPNamespaceProvider.h"
 #include "schema/SchemaTables.h"
+#include "schema/TCimHTTPPropertyDecl.h"
 #include "schema/TCimHTTPQualifierDecl.h"
 
 namespace NVORNQEL20 {
@@ -47,7 +48,6 @@ const char* const kPluginVersionQualifier = "PLUGINVERSION";
 const char* const kPluginVersion = "1.0";
 // Asked for only on systems of more than one node.
 const char* const kRemoteNodeClass = "VORN_RemoteNode";
-const char* const kNodeIdProperty = "NodeID";
 
 const TCIMContext kNoContext;
 
@@ -94,8 +94,7 @@ int TimeoutFromContext(const TCIMContext& context, const char* key, int minimum)
         return minimum;
     try {
         const unsigned int timeout = found->second;
-        return timeout > static_cast<unsigned int>(minimum) ? static_cast<int>(std::min<unsigned int>(timeout, INT_MAX))
-                                                            : minimum;
+        return std::max(minimum, static_cast<int>(std::min<unsigned int>(timeout, INT_MAX)));
     } catch (const TQELException& e) {
         Trace(std::string("TCimHTTPNamespace: context value ") + key + " is no time-out: " + e.what());
         return minimum;
@@ -624,11 +623,9 @@ void TCimHTTPNamespace::MarkAsPlugins(ICIMClass& cls)
         kNoContext);
 }
 
-void TCimHTTPNamespace::AddNodeID(ICIMClass& cls)
+void TCimHTTPNamespace::AddNodeID(TCimHTTPClass& cls)
 {
-    boost::shared_ptr<ICIMPropertyDecl> nodeId = cls.AllocatePropertyDecl(kNodeIdProperty, TCIMValue(), kNoContext);
-    nodeId->SetDefaultValue(TCIMValue(""), kNoContext);
-    cls.AddPropertyDecl(nodeId, kNoContext);
+    cls.AddPropertyDecl(cls.AllocateNodeIdDecl(), kNoContext);
 }
 
 void TCimHTTPNamespace::EnumerateRootClasses(TClassCallback callback, TCIMContext context)

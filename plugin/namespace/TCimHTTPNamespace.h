@@ -161,7 +161,7 @@ private:
     boost::shared_ptr<ICIMClass> LoadFromServer(const std::string& name, const std::string& key,
                                                 TCIMContext context);
     void MarkAsPlugins(ICIMClass& cls);
-    void AddNodeID(ICIMClass& cls);
+    void AddNodeID(TCimHTTPClass& cls);
     boost::shared_ptr<TCimHTTPQualifierDecl> PluginDeclaration(const std::string& name) const;
 
     std::unique_ptr<Pegasus::CIMNamespaceName> fPegNSP;
