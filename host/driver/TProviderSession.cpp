@@ -31,6 +31,17 @@ boost::shared_ptr<INamespaceProvider> LoadProvider(const std::string& libraryPat
     return provider;
 }
 
+boost::shared_ptr<ICIMNamespace> AllocateNamespace(const TProviderSession::TOptions& options) {
+    boost::shared_ptr<ICIMNamespace> nameSpace = LoadProvider(options.fLibraryPath, options.fProviderName)
+                                                     ->AllocateNamespace(options.fContext, options.fReplaceDuplicates,
+                                                                         options.fNamespaceName);
+    if (!nameSpace) {
+        throw TQELException(TQELStatusCode::eNotFound,
+                            "provider " + options.fProviderName + " made no namespace " + options.fNamespaceName);
+    }
+    return nameSpace;
+}
+
 boost::shared_ptr<ICIMNamespace> LocalOrNew(const boost::shared_ptr<ICIMNamespace>& local) {
     return local ? local : boost::make_shared<TInmemNamespace>();
 }
@@ -39,8 +50,7 @@ boost::shared_ptr<ICIMNamespace> LocalOrNew(const boost::shared_ptr<ICIMNamespac
 
 TProviderSession::TProviderSession(const TOptions& options, const TPrepareStep& prepare)
     : fLocal(LocalOrNew(options.fLocalNamespace)),
-      fNamespace(LoadProvider(options.fLibraryPath, options.fProviderName)
-                     ->AllocateNamespace(options.fContext, options.fReplaceDuplicates, options.fNamespaceName)),
+      fNamespace(AllocateNamespace(options)),
       fUnion(boost::make_shared<TUnionNamespace>()),
       fUpcall(boost::make_shared<TVORNCNamespace>(fUnion)) {
     fUnion->AddUnderlyingNamespace(fLocal, TCIMContext());

@@ -630,7 +630,7 @@ void TCimHTTPNamespace::AddNodeID(TCimHTTPClass& cls)
 
 void TCimHTTPNamespace::EnumerateRootClasses(TClassCallback callback, TCIMContext context)
 {
-    if (fConnected)
+    if (fConnected && fRootClass)
         fRootClass->EnumerateSubClasses(callback, true, context);
 }
 

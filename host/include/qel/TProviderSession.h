@@ -40,8 +40,9 @@ public:
 
     // Throws TQELException: status 43 for a library that cannot be loaded
     // or lacks the entry point, the entry point's status when it is not 0,
-    // 15 when the library registered no provider of that name. What the
-    // provider and the step throw passes through.
+    // 15 when the library registered no provider of that name or the
+    // provider made no namespace. What the provider and the step throw
+    // passes through.
     TProviderSession(const TOptions& options, const TPrepareStep& prepare);
 
     // The provider's namespace.
