@@ -55,8 +55,7 @@ protected:
 
 TEST_F(EndToEndTest, HostGetsADemoClassWithItsWholeChain)
 {
-    auto served = std::make_unique<ServedNamespace>(std::vector<std::string>{NodeAddress(0)},
-                                                    ProviderContext(20000, 90000));
+    auto served = std::make_unique<ServedNamespace>();
     AddLocalClass(served->Local(), "Local_Site", {"Location"});
     fServer->requestLog().clear();
 
