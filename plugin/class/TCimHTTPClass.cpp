@@ -1,11 +1,17 @@
 #include "class/TCimHTTPClass.h"
 
+#include <algorithm>
+
 #include <boost/make_shared.hpp>
 #include <boost/pointer_cast.hpp>
 
+#include <Pegasus/Common/Exception.h>
+
 #include <qel/TQELException.h>
 
+#include "class/TCimHTTPClassLoader.h"
 #include "client/Debug.h"
+#include "client/PegClient.h"
 #include "namespace/TCimHTTPNamespace.h"
 #include "schema/SchemaTables.h"
 #include "schema/TCimHTTPMethodDecl.h"
@@ -19,6 +25,9 @@ namespace {
 // class for it.
 const char* const kOptionalProperty = "DateTimeOfCollection";
 
+// The time-out of every fetch of a class's own definition.
+const int kClassFetchTimeoutMs = 15000;
+
 // Port types are declared again by subclasses without OVERRIDE.
 bool MayRedeclare(const std::string& propertyName)
 {
@@ -31,12 +40,29 @@ bool MayRedeclare(const std::string& propertyName)
     throw TQELException(status);
 }
 
+// A property is a key when its KEY qualifier is set and true; one without
+// the qualifier is none.
+bool IsKey(const TCimHTTPPropertyDecl& declaration)
+{
+    try {
+        const TCIMValue& value = declaration.GetQualifier("KEY", TCIMContext())->GetValue(TCIMContext());
+        return !value.IsNull() && static_cast<bool>(value);
+    } catch (const TQELException& e) {
+        if (e.GetStatusCode() == TQELStatusCode::eNotFound)
+            return false;
+        throw TQELException(e.GetStatusCode());
+    }
+}
+
 [[noreturn]] void NotServedYet()
 {
     throw TQELException(TQELStatusCode::eNotSupported);
 }
 
 }  // namespace
+
+const char* const TCimHTTPClass::kRootClassName = "<root>";
+const char* const TCimHTTPClass::kNodeIdProperty = "NodeID";
 
 TCimHTTPClass::TCimHTTPClass(boost::shared_ptr<TCimHTTPNamespace> nameSpace, int enumerateInstancesTimeout,
                              const std::string& name, boost::shared_ptr<TCimHTTPClass>)
@@ -256,30 +282,188 @@ boost::shared_ptr<ICIMQualifier> TCimHTTPClass::GetQualifier(const std::string&,
     throw TQELException(TQELStatusCode::eNotSupported);
 }
 
-// What follows needs the class's definition loaded from the CIM server, its
-// place in the namespace and its instances, which it does not have yet.
+// A class whose namespace is gone has nowhere to load from: logged, and
+// nothing loaded.
+void TCimHTTPClass::Initialize()
+{
+    if (fParent.lock())
+        return;
+    boost::shared_ptr<TCimHTTPNamespace> nameSpace = fNamespace.lock();
+    if (!nameSpace) {
+        Trace("TCimHTTPClass::Initialize " + fName + " : its namespace is gone");
+        return;
+    }
+    fParent = nameSpace->GetRootClass();
+    if (fName == kRootClassName)
+        return;
+    if (!nameSpace->getIsServeESXi() && IsInUnionNamespace(*nameSpace))
+        return;
+    TCimHTTPClassLoader loader(*this, *nameSpace);
+    for (const TCimHTTPNamespace::TNodeClients& node : nameSpace->getPegClientVec()) {
+        // A node without a client has nothing to fetch from.
+        if (!node.empty())
+            loader.Load(nameSpace->FetchClass(*node.begin()->second, fName, kClassFetchTimeoutMs, true));
+    }
+}
 
+// Any failure of the probe only costs the probe.
+bool TCimHTTPClass::IsInUnionNamespace(TCimHTTPNamespace& nameSpace) const
+{
+    try {
+        return static_cast<bool>(nameSpace.FindInUnionNamespace(fName));
+    } catch (...) {
+        Trace("TCimHTTPClass::Initialize " + fName +
+              " Catch an exception while trying to get this class in union namespace");
+        return false;
+    }
+}
+
+void TCimHTTPClass::TakeChildrenOf(TCimHTTPClass& replaced)
+{
+    fChildren = replaced.fChildren;
+}
+
+boost::shared_ptr<TCimHTTPPropertyDecl> TCimHTTPClass::AllocateNodeIdDecl()
+{
+    boost::shared_ptr<TCimHTTPPropertyDecl> declaration =
+        boost::make_shared<TCimHTTPPropertyDecl>(shared_from_this(), kNodeIdProperty, TCIMValue());
+    declaration->SetDefaultValue(TCIMValue(""), TCIMContext());
+    return declaration;
+}
+
+int TCimHTTPClass::GetEnumerateInstancesTimeout() const
+{
+    return fEnumerateInstancesTimeout;
+}
+
+// A namespace or parent that is gone leaves nothing to join: logged, and
+// nothing done.
 void TCimHTTPClass::AddToNamespace(TCIMContext)
 {
-    NotServedYet();
+    boost::shared_ptr<TCimHTTPNamespace> nameSpace = fNamespace.lock();
+    boost::shared_ptr<TCimHTTPClass> parent = fParent.lock();
+    if (!nameSpace || !parent) {
+        Trace("TCimHTTPClass::AddToNamespace " + fName + " : its namespace or parent is gone");
+        return;
+    }
+    boost::shared_ptr<TCimHTTPClass> self = shared_from_this();
+    nameSpace->AddClass(self);
+    parent->AddChildClass(self, TCIMContext());
+}
+
+// The entry replaced is not asked for its superclass: nothing would use
+// the answer, and asking may reach the server.
+void TCimHTTPClass::AddChildClass(boost::shared_ptr<ICIMClass> child, TCIMContext)
+{
+    boost::shared_ptr<TCimHTTPClass> own = boost::dynamic_pointer_cast<TCimHTTPClass>(child);
+    if (!own)
+        throw TQELException(TQELStatusCode::eNotSupported, "child class of another provider");
+    auto sameName = std::find_if(fChildren.begin(), fChildren.end(),
+                                 [&own](const boost::shared_ptr<TCimHTTPClass>& known) {
+                                     return known->fName == own->fName;
+                                 });
+    if (sameName != fChildren.end())
+        fChildren.erase(sameName);
+    fChildren.push_back(own);
 }
 
 bool TCimHTTPClass::IsRootClass(TCIMContext) const
 {
-    NotServedYet();
+    boost::shared_ptr<TCimHTTPNamespace> nameSpace = fNamespace.lock();
+    if (!nameSpace)
+        return false;
+    boost::shared_ptr<TCimHTTPClass> root = nameSpace->GetRootClass();
+    if (nameSpace->isConnected())
+        return root && nameSpace->GetClass(fName, TCIMContext()) == root;
+    return root && fParent.lock() == root;
 }
 
+// Without a connection, and for the root class, which has no definition,
+// the answer is the parent. A namespace that is gone gives empty.
 boost::shared_ptr<ICIMClass> TCimHTTPClass::GetSuperClass(TCIMContext) const
 {
-    NotServedYet();
+    boost::shared_ptr<TCimHTTPNamespace> nameSpace = fNamespace.lock();
+    if (!nameSpace) {
+        Trace("TCimHTTPClass::GetSuperClass " + fName + " : its namespace is gone");
+        return boost::shared_ptr<ICIMClass>();
+    }
+    if (!nameSpace->isConnected() || fName == kRootClassName)
+        return fParent.lock();
+    return SuperClassFromServer(*nameSpace);
 }
+
+// The server names the superclass; the namespace finds it. On a single node
+// a superclass it cannot find, or a definition that fails to arrive, gives
+// the parent; on several nodes, empty. A class named as its own superclass
+// gives empty, so that no walk up the hierarchy goes round in a circle.
+boost::shared_ptr<ICIMClass> TCimHTTPClass::SuperClassFromServer(TCimHTTPNamespace& nameSpace) const
+{
+    const TCimHTTPNamespace::TNodeTable nodes = nameSpace.getPegClientVec();
+    const boost::shared_ptr<ICIMClass> fallback =
+        nodes.size() > 1 ? boost::shared_ptr<ICIMClass>() : boost::shared_ptr<ICIMClass>(fParent.lock());
+    if (nodes.empty() || nodes.front().empty())
+        return fallback;
+    std::string superClassName;
+    try {
+        superClassName = std::string(nameSpace.FetchClass(*nodes.front().begin()->second, fName,
+                                                           kClassFetchTimeoutMs, true)
+                                         .getSuperClassName()
+                                         .getString()
+                                         .getCString());
+    } catch (const Pegasus::Exception& e) {
+        Trace("TCimHTTPClass::GetSuperClass " + fName + " : " + MessageOf(e));
+        return fallback;
+    }
+    boost::shared_ptr<ICIMClass> superClass = nameSpace.GetClass(superClassName, TCIMContext());
+    if (superClass.get() == static_cast<const ICIMClass*>(this)) {
+        WriteLog(eLogError, "TCimHTTPClass::GetSuperClass " + fName + " : the server names it its own superclass");
+        return boost::shared_ptr<ICIMClass>();
+    }
+    return superClass ? superClass : fallback;
+}
+
+// Parents lead to the root class, where the walk ends.
+bool TCimHTTPClass::IsSubclassOf(boost::shared_ptr<ICIMClass const> other, TCIMContext) const
+{
+    if (!other)
+        return false;
+    boost::shared_ptr<TCimHTTPNamespace> nameSpace = fNamespace.lock();
+    const boost::shared_ptr<TCimHTTPClass> root = nameSpace ? nameSpace->GetRootClass() : boost::shared_ptr<TCimHTTPClass>();
+    const std::string& otherName = other->GetName(TCIMContext());
+    const TCimHTTPClass* current = this;
+    boost::shared_ptr<TCimHTTPClass> parent;
+    while (current) {
+        if (otherName == current->fName)
+            return true;
+        parent = current->fParent.lock();
+        current = parent == root ? nullptr : parent.get();
+    }
+    return root && other.get() == static_cast<const ICIMClass*>(root.get());
+}
+
+void TCimHTTPClass::EnumerateKeyNames(TKeyNameCallback callback, TCIMContext) const
+{
+    for (const auto& entry : fPropertyDecls)
+        if (IsKey(*entry.second) && !callback(&entry.second->GetName(TCIMContext())))
+            return;
+}
+
+boost::shared_ptr<ICIMProperty> TCimHTTPClass::GetProperty(const std::string& name, TCIMContext) const
+{
+    auto found = fStaticProperties.find(TCimHTTPNamespace::NormalizeName(name));
+    if (found == fStaticProperties.end())
+        throw TQELException(TQELStatusCode::eNotFound, "static property " + name + " of class " + fName);
+    return found->second;
+}
+
+void TCimHTTPClass::EnumerateStaticProperties(TPropertyCallback callback, TCIMContext) const
+{
+    EnumerateInOrder(fStaticProperties, callback);
+}
+
+// What follows needs the class's instances, which it does not serve yet.
 
 void TCimHTTPClass::EnumerateSubClasses(TClassCallback, bool, TCIMContext) const
-{
-    NotServedYet();
-}
-
-bool TCimHTTPClass::IsSubclassOf(boost::shared_ptr<ICIMClass const>, TCIMContext) const
 {
     NotServedYet();
 }
@@ -296,21 +480,6 @@ void TCimHTTPClass::EnumerateAssociationClasses(TClassCallback, const std::strin
     NotServedYet();
 }
 
-void TCimHTTPClass::EnumerateKeyNames(TKeyNameCallback, TCIMContext) const
-{
-    NotServedYet();
-}
-
-boost::shared_ptr<ICIMProperty> TCimHTTPClass::GetProperty(const std::string&, TCIMContext) const
-{
-    NotServedYet();
-}
-
-void TCimHTTPClass::EnumerateStaticProperties(TPropertyCallback, TCIMContext) const
-{
-    NotServedYet();
-}
-
 boost::shared_ptr<ICIMInstance> TCimHTTPClass::AllocateInstance(TCIMContext)
 {
     NotServedYet();
@@ -322,11 +491,6 @@ void TCimHTTPClass::EnumerateInstances(TInstanceCallback, bool, TCIMContext)
 }
 
 TCIMValue TCimHTTPClass::InvokeMethod(const std::string&, TCIMContext&, TCIMContext)
-{
-    NotServedYet();
-}
-
-void TCimHTTPClass::AddChildClass(boost::shared_ptr<ICIMClass>, TCIMContext)
 {
     NotServedYet();
 }

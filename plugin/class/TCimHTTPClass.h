@@ -3,6 +3,7 @@
 
 #include <map>
 #include <string>
+#include <vector>
 
 #include <boost/enable_shared_from_this.hpp>
 #include <boost/shared_ptr.hpp>
@@ -20,16 +21,22 @@ class TCimHTTPPropertyDecl;
 
 // One CIM class of a remote namespace. Its qualifiers, property and method
 // declarations are kept by normalized name. The namespace and the parent
-// are held weakly, so a class never keeps them alive. Created only inside a
-// shared pointer.
+// are held weakly, so a class never keeps them alive; it owns its children.
+// Created only inside a shared pointer.
 class TCimHTTPClass : public ICIMClass, public boost::enable_shared_from_this<TCimHTTPClass> {
 public:
+    // The name of each namespace's root class, which has no definition.
+    static const char* const kRootClassName;
+    // The property every loaded class declares: the node an instance came from.
+    static const char* const kNodeIdProperty;
+
     // The parent argument is not used: the parent is set when the class loads.
     TCimHTTPClass(boost::shared_ptr<TCimHTTPNamespace> nameSpace, int enumerateInstancesTimeout,
                   const std::string& name, boost::shared_ptr<TCimHTTPClass> parent);
     ~TCimHTTPClass() override;
 
     void Validate(TCIMContext context) const override;
+    // Caches the class in its namespace and makes it a child of its parent.
     void AddToNamespace(TCIMContext context) override;
     // Remote classes cannot be changed: status 31.
     void RemoveFromNamespace(TCIMContext context) override;
@@ -39,21 +46,28 @@ public:
     // True when the qualifier ASSOCIATION (ABSTRACT) is set and true.
     bool IsAssociation(TCIMContext context) const override;
     bool IsAbstract(TCIMContext context) const override;
+    // Connected: whether the namespace answers this class's name with its
+    // root class. Otherwise: whether the parent is the root class.
     bool IsRootClass(TCIMContext context) const override;
+    // The namespace's class of the superclass the server names; see the definition.
     boost::shared_ptr<ICIMClass> GetSuperClass(TCIMContext context) const override;
     void EnumerateSubClasses(TClassCallback callback, bool deep, TCIMContext context) const override;
+    // True for this class's own name, for any class named like one up its
+    // parents, and for the root class.
     bool IsSubclassOf(boost::shared_ptr<ICIMClass const> other, TCIMContext context) const override;
     void EnumerateAssociatedClasses(TClassCallback callback, const std::string& associationClass,
                                     const std::string& resultClass, const std::string& role,
                                     const std::string& resultRole, TCIMContext context) const override;
     void EnumerateAssociationClasses(TClassCallback callback, const std::string& resultClass,
                                      const std::string& role, TCIMContext context) const override;
+    // The properties whose KEY qualifier is true, in name order.
     void EnumerateKeyNames(TKeyNameCallback callback, TCIMContext context) const override;
     boost::shared_ptr<ICIMPropertyDecl> AllocatePropertyDecl(const std::string& name, const TCIMValue& defaultValue,
                                                              TCIMContext context) override;
     // Status 15 when missing, except for DateTimeOfCollection, which gives empty.
     boost::shared_ptr<ICIMPropertyDecl> GetPropertyDecl(const std::string& name, TCIMContext context) const override;
     void EnumeratePropertyDecls(TPropertyDeclCallback callback, TCIMContext context) const override;
+    // Status 15 when missing, which every name is.
     boost::shared_ptr<ICIMProperty> GetProperty(const std::string& name, TCIMContext context) const override;
     // Status 31.
     void SetPropertyValue(const std::string& name, const TCIMValue& value, TCIMContext context) override;
@@ -73,6 +87,7 @@ public:
     ICIMClass& operator=(const ICIMClass& other) override;
     bool hasCollected(TCIMContext context) const override;
     void SetCollected(bool collected, TCIMContext context) override;
+    // Appends the child, dropping an earlier child of the same name.
     void AddChildClass(boost::shared_ptr<ICIMClass> child, TCIMContext context) override;
     void RemoveChildClass(boost::shared_ptr<ICIMClass> child, TCIMContext context) override;
     void AddInstance(boost::shared_ptr<ICIMInstance> instance, TCIMContext context) override;
@@ -100,18 +115,36 @@ public:
     boost::shared_ptr<ICIMQualifier> GetQualifier(const std::string& name, bool& found,
                                                   TCIMContext context) const override;
 
+    // Loads the definition from every node, once: a class whose parent is
+    // set has been initialized. A class the host's union namespace holds is
+    // not loaded.
+    void Initialize();
+    // Takes over the children of the class this one replaces in the cache.
+    void TakeChildrenOf(TCimHTTPClass& replaced);
+    // A declaration of kNodeIdProperty, a string empty by default; not added.
+    boost::shared_ptr<TCimHTTPPropertyDecl> AllocateNodeIdDecl();
+    // What enumerating the class's instances waits for, in milliseconds.
+    int GetEnumerateInstancesTimeout() const;
+
 private:
+    friend class TCimHTTPClassLoader;
     typedef std::map<std::string, boost::shared_ptr<TCimHTTPPropertyDecl>> TPropertyDecls;
 
     TCimHTTPQualifier::TOwner SelfAsOwner();
     bool HasTrueQualifier(const std::string& name) const;
+    bool IsInUnionNamespace(TCimHTTPNamespace& nameSpace) const;
+    boost::shared_ptr<ICIMClass> SuperClassFromServer(TCimHTTPNamespace& nameSpace) const;
     bool DeclaresOverride(const ICIMPropertyDecl& declaration) const;
     void CheckOverride(const ICIMPropertyDecl& declaration, TPropertyDecls::const_iterator existing) const;
 
     boost::weak_ptr<TCimHTTPNamespace> fNamespace;
     std::string fName;
+    boost::weak_ptr<TCimHTTPClass> fParent;
     TCimHTTPQualifierTable fQualifiers;
     TPropertyDecls fPropertyDecls;
+    // Class-level property values: nothing puts any here.
+    std::map<std::string, boost::shared_ptr<ICIMProperty>> fStaticProperties;
+    std::vector<boost::shared_ptr<TCimHTTPClass>> fChildren;
     std::map<std::string, boost::shared_ptr<TCimHTTPMethodDecl>> fMethodDecls;
     int fEnumerateInstancesTimeout;
 };

@@ -1,16 +1,31 @@
 #include "namespace/TCimHTTPNamespace.h"
 
+#include <algorithm>
 #include <cctype>
+#include <climits>
 #include <cstdio>
+
+#include <boost/make_shared.hpp>
+#include <boost/pointer_cast.hpp>
 
 #include <Pegasus/Client/CIMClient.h>
 #include <Pegasus/Common/CIMPropertyList.h>
 #include <Pegasus/Common/Exception.h>
 
+#include <qel/ICIMClass.h>
+#include <qel/TCIMCopy.h>
 #include <qel/TQELException.h>
+#include <qel/TUnionNamespace.h>
+#include <qel/TVORNCNamespace.h>
+#include <qel/TarnInfo.h>
 
+#include "class/TCimHTTPClass.h"
 #include "client/Debug.h"
 #include "client/PegClient.h"
+#include "namespace/TCimHTTPLoadChain.h"
+#include "provider/TCimHTTPNamespaceProvider.h"
+#include "schema/SchemaTables.h"
+#include "schema/TCimHTTPPropertyDecl.h"
 #include "schema/TCimHTTPQualifierDecl.h"
 
 namespace NVORNQEL20 {
@@ -21,6 +36,20 @@ const int kESXiCheckTimeoutMs = 10000;
 const int kClassNamesTimeoutMs = 3000;
 const int kInstanceNamesTimeoutMs = 15000;
 const int kInstancesTimeoutMs = 60000;
+// Context values below these minimums are ignored.
+const int kMinClassTimeoutMs = 15000;
+const int kMinEnumerateInstancesTimeoutMs = 60000;
+
+const char* const kPluginNameKey = "pluginNameQualDeclValue";
+const char* const kClassTimeoutKey = "GCTimeout";
+const char* const kEnumerateInstancesTimeoutKey = "EITimeout";
+const char* const kPluginNameQualifier = "PLUGINNAME";
+const char* const kPluginVersionQualifier = "PLUGINVERSION";
+const char* const kPluginVersion = "1.0";
+// Asked for only on systems of more than one node.
+const char* const kRemoteNodeClass = "VORN_RemoteNode";
+
+const TCIMContext kNoContext;
 
 [[noreturn]] void RejectName(const std::string& name)
 {
@@ -56,6 +85,44 @@ bool IsNamePart(unsigned char c)
     return c == '_' || std::isalnum(c);
 }
 
+// A time-out from the context counts when it is above the minimum; one that
+// is no number, or none at all, gives the minimum.
+int TimeoutFromContext(const TCIMContext& context, const char* key, int minimum)
+{
+    auto found = context.find(key);
+    if (found == context.end())
+        return minimum;
+    try {
+        const unsigned int timeout = found->second;
+        return std::max(minimum, static_cast<int>(std::min<unsigned int>(timeout, INT_MAX)));
+    } catch (const TQELException& e) {
+        Trace(std::string("TCimHTTPNamespace: context value ") + key + " is no time-out: " + e.what());
+        return minimum;
+    }
+}
+
+// Puts the element under its key. A key already taken is the element's
+// predecessor: replaced when duplicates replace, else refused with the
+// message and status 16. Returns the predecessor (empty when none).
+template <typename TTable>
+typename TTable::mapped_type CacheUnderName(TTable& table, const std::string& key,
+                                            const typename TTable::mapped_type& element, bool replaceDuplicates,
+                                            const std::string& duplicateMessage)
+{
+    typename TTable::mapped_type predecessor;
+    auto cached = table.find(key);
+    if (cached != table.end()) {
+        if (!replaceDuplicates) {
+            Trace(duplicateMessage);
+            throw TQELException(TQELStatusCode::eAlreadyExists);
+        }
+        predecessor = cached->second;
+        table.erase(cached);
+    }
+    table.emplace(key, element);
+    return predecessor;
+}
+
 }  // namespace
 
 TCimHTTPNamespace::TCimHTTPNamespace(bool replaceDuplicates, std::string name)
@@ -63,13 +130,40 @@ TCimHTTPNamespace::TCimHTTPNamespace(bool replaceDuplicates, std::string name)
       fConnected(false),
       fCimHTTPNamespaceName(name),
       fIsServeESXi5(false),
-      fIsServeESXi(false)
+      fIsServeESXi(false),
+      fLoading(new TCimHTTPLoadChain)
 {
 }
 
+// The connections go first; the classes hold the namespace only weakly, so
+// releasing them calls nothing here.
 TCimHTTPNamespace::~TCimHTTPNamespace()
 {
     disconnect();
+    fPegNSP.reset();
+    fNodes.Release();
+    fPluginName.clear();
+    fCimHTTPNamespaceName.clear();
+    fUpcallNamespace.reset();
+    fRootClass.reset();
+    fClasses.clear();
+    fQualifierDecls.clear();
+}
+
+void TCimHTTPNamespace::Initialize(TCIMContext context)
+{
+    auto pluginName = context.find(kPluginNameKey);
+    if (pluginName == context.end()) {
+        WriteLog(eLogError, "TCIMHTTPNamespace: 'pluginNameQualDeclValue' not passed via context");
+        throw TQELException(TQELStatusCode::eMissingContextValue);
+    }
+    fPluginName = pluginName->second.ToString();
+    fRootClass = boost::static_pointer_cast<TCimHTTPClass>(
+        AllocateClass(TCimHTTPClass::kRootClassName, boost::shared_ptr<ICIMClass>(), kNoContext));
+    for (const auto& declaration : {std::make_pair(kPluginNameQualifier, "CIMXML"), std::make_pair(kPluginVersionQualifier, "")})
+        AddQualifierDecl(boost::static_pointer_cast<TCimHTTPQualifierDecl>(
+            AllocateQualifierDecl(declaration.first, TCIMValue(declaration.second), ICIMQualifierDecl::eScopeNone,
+                                  ICIMQualifierDecl::eFlavorNone, kNoContext)));
 }
 
 void TCimHTTPNamespace::CreatePegasusNamespaceName()
@@ -187,6 +281,7 @@ void TCimHTTPNamespace::disconnect()
 void TCimHTTPNamespace::DeInit()
 {
     fPegNSP.reset();
+    fClasses.clear();
 }
 
 void TCimHTTPNamespace::setTimeout(unsigned int milliseconds)
@@ -309,22 +404,64 @@ std::string TCimHTTPNamespace::NormalizeName(const std::string& name)
 
 void TCimHTTPNamespace::AddQualifierDecl(boost::shared_ptr<TCimHTTPQualifierDecl> declaration)
 {
-    const std::string& name = declaration->GetName(TCIMContext());
-    const std::string key = NormalizeName(name);
-    auto cached = fQualifierDecls.find(key);
-    if (cached != fQualifierDecls.end()) {
-        if (!fReplaceDuplicates) {
-            Trace("CimHTTP: TCimHTTPNamespace: qualifier " + name + " already defined");
-            throw TQELException(TQELStatusCode::eAlreadyExists);
-        }
-        fQualifierDecls.erase(cached);
-    }
-    fQualifierDecls.emplace(key, declaration);
+    const std::string& name = declaration->GetName(kNoContext);
+    CacheUnderName(fQualifierDecls, NormalizeName(name), declaration, fReplaceDuplicates,
+                   "CimHTTP: TCimHTTPNamespace: qualifier " + name + " already defined");
+}
+
+void TCimHTTPNamespace::AddClass(boost::shared_ptr<TCimHTTPClass> cls)
+{
+    const std::string& name = cls->GetName(kNoContext);
+    boost::shared_ptr<TCimHTTPClass> predecessor = CacheUnderName(
+        fClasses, NormalizeName(name), cls, fReplaceDuplicates, "TCimHTTPNamespace: class " + name + " already defined");
+    if (predecessor)
+        cls->TakeChildrenOf(*predecessor);
+}
+
+void TCimHTTPNamespace::RemoveClass(boost::shared_ptr<TCimHTTPClass>) {}
+
+boost::shared_ptr<TCimHTTPClass> TCimHTTPNamespace::GetRootClass() const
+{
+    return fRootClass;
+}
+
+Pegasus::CIMClass TCimHTTPNamespace::FetchClass(PegClient& client, const std::string& className, int timeout,
+                                                bool localOnly) const
+{
+    const std::string nameSpace = fPegNSP ? std::string(fPegNSP->getString().getCString()) : std::string();
+    return client.GetClass(nameSpace, className, timeout, localOnly, true, false, Pegasus::CIMPropertyList());
+}
+
+// How the host layers its namespaces is its own affair: an upcall namespace
+// that is missing, of another kind than the host's VORNC namespace, or
+// standing on something other than a union namespace makes the probe fail
+// with an exception, never a call through an empty pointer.
+boost::shared_ptr<TUnionNamespace> TCimHTTPNamespace::UnionNamespace()
+{
+    boost::shared_ptr<TVORNCNamespace> upcall = boost::dynamic_pointer_cast<TVORNCNamespace>(GetUpcallNamespace());
+    if (!upcall)
+        throw TQELException(TQELStatusCode::eNotFound, "no VORNC namespace as upcall namespace");
+    boost::shared_ptr<TUnionNamespace> unionNamespace =
+        boost::dynamic_pointer_cast<TUnionNamespace>(upcall->GetUnderlyingNamespace());
+    if (!unionNamespace)
+        throw TQELException(TQELStatusCode::eNotFound, "no union namespace under the upcall namespace");
+    return unionNamespace;
+}
+
+// While the union namespace is asked, the class counts as being loaded
+// here, so that the union asking this namespace back loads nothing.
+boost::shared_ptr<ICIMClass> TCimHTTPNamespace::FindInUnionNamespace(const std::string& name)
+{
+    TCimHTTPLoadChain::TLink link(*fLoading, NormalizeName(name));
+    boost::shared_ptr<ICIMClass> found = UnionNamespace()->GetClass(name, kNoContext);
+    if (found && found->GetNamespace(kNoContext).get() == static_cast<ICIMNamespace*>(this))
+        return boost::shared_ptr<ICIMClass>();
+    return found;
 }
 
 boost::shared_ptr<INamespaceProvider> TCimHTTPNamespace::GetNamespaceProvider(TCIMContext) const
 {
-    return boost::shared_ptr<INamespaceProvider>();
+    return TCimHTTPNamespaceProvider::GetInstance();
 }
 
 void TCimHTTPNamespace::SetUpcallNamespace(boost::shared_ptr<ICIMNamespace> upcall, TCIMContext)
@@ -337,41 +474,186 @@ void TCimHTTPNamespace::AddUnderlyingNamespace(boost::shared_ptr<ICIMNamespace>,
     throw TQELException(TQELStatusCode::eModificationNotSupported);
 }
 
-// The schema of a remote namespace is not served yet: class and qualifier
-// look-ups report that they are not supported.
-boost::shared_ptr<ICIMClass> TCimHTTPNamespace::AllocateClass(const std::string&, boost::shared_ptr<ICIMClass>,
-                                                              TCIMContext)
+boost::shared_ptr<ICIMClass> TCimHTTPNamespace::AllocateClass(const std::string& name, boost::shared_ptr<ICIMClass> parent,
+                                                              TCIMContext context)
 {
-    throw TQELException(TQELStatusCode::eNotSupported);
+    if (!parent)
+        parent = fRootClass;
+    boost::shared_ptr<TCimHTTPClass> cls = boost::make_shared<TCimHTTPClass>(
+        shared_from_this(), TimeoutFromContext(context, kEnumerateInstancesTimeoutKey, kMinEnumerateInstancesTimeoutMs),
+        name, boost::dynamic_pointer_cast<TCimHTTPClass>(parent));
+    cls->Initialize();
+    return cls;
 }
 
-boost::shared_ptr<ICIMClass> TCimHTTPNamespace::GetClass(const std::string&, TCIMContext)
+boost::shared_ptr<TCimHTTPClass> TCimHTTPNamespace::CachedClass(const std::string& key) const
 {
-    throw TQELException(TQELStatusCode::eNotSupported);
+    auto found = fClasses.find(key);
+    return found == fClasses.end() ? boost::shared_ptr<TCimHTTPClass>() : found->second;
 }
 
-void TCimHTTPNamespace::EnumerateRootClasses(TClassCallback, TCIMContext)
+boost::shared_ptr<ICIMClass> TCimHTTPNamespace::GetClass(const std::string& name, TCIMContext context)
 {
-    throw TQELException(TQELStatusCode::eNotSupported);
+    if (!fConnected)
+        return boost::shared_ptr<ICIMClass>();
+    if (name.empty() || name == TCimHTTPClass::kRootClassName) {
+        Trace("TCimHTTPNamespace::GetClass " + name + " : return <root>");
+        return fRootClass;
+    }
+    if (name == kRemoteNodeClass && TarnInfo::GetInstance()->GetNodeCount() < 2) {
+        Trace("TCimHTTPNamespace::GetClass skip VORN_RemoteNode");
+        return boost::shared_ptr<ICIMClass>();
+    }
+    const std::string key = NormalizeName(name);
+    Trace("TCimHTTPNamespace::GetClass from Pegasus for: " + name);
+    if (boost::shared_ptr<TCimHTTPClass> cached = CachedClass(key)) {
+        Trace("TCimHTTPNamespace::GetClass " + name + " Found in TCimHTTPNamespace");
+        return cached;
+    }
+    if (!MayLoad(name, key))
+        return boost::shared_ptr<ICIMClass>();
+    TCimHTTPLoadChain::TLink link(*fLoading, key);
+    CheckIsESXi5();
+    if (!fIsServeESXi)
+        if (boost::shared_ptr<ICIMClass> copied = CopyFromUnionNamespace(name, key, context))
+            return copied;
+    return LoadFromServer(name, key, context);
+}
+
+// A class that is being loaded already is not found again: the union
+// namespace, standing over this one, asks back for the class a probe asks
+// it for. When that class waits for its superclass, the chain loops.
+bool TCimHTTPNamespace::MayLoad(const std::string& name, const std::string& key)
+{
+    if (fLoading->HasFailed())
+        return false;
+    if (fLoading->WaitsForSuperclass(key)) {
+        WriteLog(eLogError, "TCimHTTPNamespace::GetClass " + name + " : its superclass chain loops back to it");
+        fLoading->Fail();
+        return false;
+    }
+    if (fLoading->Contains(key)) {
+        Trace("TCimHTTPNamespace::GetClass " + name + " : being loaded, not found here");
+        return false;
+    }
+    if (fLoading->IsFull()) {
+        WriteLog(eLogError, "TCimHTTPNamespace::GetClass " + name + " : superclass chain deeper than " +
+                                std::to_string(TCimHTTPLoadChain::kMaxDepth) + " classes");
+        fLoading->Fail();
+        return false;
+    }
+    return true;
+}
+
+// Any failure of the probe costs only the probe.
+boost::shared_ptr<ICIMClass> TCimHTTPNamespace::CopyFromUnionNamespace(const std::string& name,
+                                                                       const std::string& key, TCIMContext context)
+{
+    try {
+        UnionNamespace()->GetClass(name, context);
+        if (boost::shared_ptr<ICIMClass> found = FindInUnionNamespace(name))
+            TCIMCopy::CopyClass(found, shared_from_this());
+    } catch (...) {
+        Trace("TCimHTTPNamespace::GetClass " + name +
+              " Catch an exception while trying to get this class in union namespace");
+        return boost::shared_ptr<ICIMClass>();
+    }
+    boost::shared_ptr<TCimHTTPClass> copied = CachedClass(key);
+    if (!copied)
+        return copied;
+    Trace("TCimHTTPNamespace::GetClass " + name + " Now it is Found in TCimHTTPNamespace from union namespace");
+    try {
+        MarkAsPlugins(*copied);
+        AddNodeID(*copied);
+    } catch (...) {
+        Trace("Catch exception for construct plugin name and version");
+    }
+    return copied;
+}
+
+// The superclass chain is loaded first; a chain that failed on the way
+// leaves nothing behind.
+boost::shared_ptr<ICIMClass> TCimHTTPNamespace::LoadFromServer(const std::string& name, const std::string& key,
+                                                               TCIMContext context)
+{
+    try {
+        const Pegasus::CIMClass definition = FetchClass(
+            *getPegClient(), name, TimeoutFromContext(context, kClassTimeoutKey, kMinClassTimeoutMs), false);
+        const std::string className(definition.getClassName().getString().getCString());
+        const std::string superClassName(definition.getSuperClassName().getString().getCString());
+        fLoading->SetWaitsForSuperclass(key, true);
+        boost::shared_ptr<ICIMClass> parent = GetClass(superClassName, kNoContext);
+        fLoading->SetWaitsForSuperclass(key, false);
+        if (fLoading->HasFailed())
+            return boost::shared_ptr<ICIMClass>();
+        boost::shared_ptr<ICIMClass> loaded = AllocateClass(className, parent, context);
+        MarkAsPlugins(*loaded);
+        boost::static_pointer_cast<TCimHTTPClass>(loaded)->AddToNamespace(kNoContext);
+    } catch (const Pegasus::Exception& e) {
+        Trace("TCimHTTPNamespace::GetClass after AllocateClass from Pegasus for: " + name +
+              " returned exception: " + MessageOf(e));
+        return boost::shared_ptr<ICIMClass>();
+    } catch (const std::exception& e) {
+        Trace("TCimHTTPNamespace::GetClass " + name + " failed: " + e.what());
+        return boost::shared_ptr<ICIMClass>();
+    }
+    boost::shared_ptr<TCimHTTPClass> loaded = CachedClass(key);
+    if (!loaded) {
+        WriteLog(eLogError, "TCimHTTPNamespace::GetClass " + name + " Not Found - Something Wrong");
+        return loaded;
+    }
+    Trace("TCimHTTPNamespace::GetClass " + name + " Now it is Found in TCimHTTPNamespace");
+    return loaded;
+}
+
+boost::shared_ptr<TCimHTTPQualifierDecl> TCimHTTPNamespace::PluginDeclaration(const std::string& name) const
+{
+    auto found = fQualifierDecls.find(NormalizeName(name));
+    if (found == fQualifierDecls.end())
+        throw TQELException(TQELStatusCode::eNotFound, "qualifier declaration " + name + " of an uninitialized namespace");
+    return found->second;
+}
+
+void TCimHTTPNamespace::MarkAsPlugins(ICIMClass& cls)
+{
+    cls.AddQualifier(cls.AllocateQualifier(PluginDeclaration(kPluginNameQualifier), TCIMValue(fPluginName), kNoContext),
+                     kNoContext);
+    cls.AddQualifier(
+        cls.AllocateQualifier(PluginDeclaration(kPluginVersionQualifier), TCIMValue(kPluginVersion), kNoContext),
+        kNoContext);
+}
+
+void TCimHTTPNamespace::AddNodeID(TCimHTTPClass& cls)
+{
+    cls.AddPropertyDecl(cls.AllocateNodeIdDecl(), kNoContext);
+}
+
+void TCimHTTPNamespace::EnumerateRootClasses(TClassCallback callback, TCIMContext context)
+{
+    if (fConnected && fRootClass)
+        fRootClass->EnumerateSubClasses(callback, true, context);
 }
 
 void TCimHTTPNamespace::EnumerateProviders(TProviderCallback, TCIMContext) {}
 
-boost::shared_ptr<ICIMQualifierDecl> TCimHTTPNamespace::AllocateQualifierDecl(const std::string&, const TCIMValue&,
-                                                                              ICIMQualifierDecl::EScope,
-                                                                              ICIMQualifierDecl::EFlavor, TCIMContext)
+boost::shared_ptr<ICIMQualifierDecl> TCimHTTPNamespace::AllocateQualifierDecl(const std::string& name,
+                                                                              const TCIMValue& defaultValue,
+                                                                              ICIMQualifierDecl::EScope scope,
+                                                                              ICIMQualifierDecl::EFlavor flavor,
+                                                                              TCIMContext)
 {
-    throw TQELException(TQELStatusCode::eNotSupported);
+    return boost::make_shared<TCimHTTPQualifierDecl>(shared_from_this(), name, defaultValue, scope, flavor);
 }
 
-boost::shared_ptr<ICIMQualifierDecl> TCimHTTPNamespace::GetQualifierDecl(const std::string&, TCIMContext) const
+boost::shared_ptr<ICIMQualifierDecl> TCimHTTPNamespace::GetQualifierDecl(const std::string& name, TCIMContext) const
 {
-    throw TQELException(TQELStatusCode::eNotSupported);
+    auto found = fQualifierDecls.find(NormalizeName(name));
+    return found == fQualifierDecls.end() ? boost::shared_ptr<ICIMQualifierDecl>() : found->second;
 }
 
-void TCimHTTPNamespace::EnumerateQualifierDecls(TQualifierDeclCallback, TCIMContext) const
+void TCimHTTPNamespace::EnumerateQualifierDecls(TQualifierDeclCallback callback, TCIMContext) const
 {
-    throw TQELException(TQELStatusCode::eNotSupported);
+    EnumerateInOrder(fQualifierDecls, callback);
 }
 
 void TCimHTTPNamespace::Subscribe(const std::string&, TInstanceCallback, TCIMContext)
@@ -379,9 +661,18 @@ void TCimHTTPNamespace::Subscribe(const std::string&, TInstanceCallback, TCIMCon
     throw TQELException(TQELStatusCode::eNotSupported);
 }
 
-boost::shared_ptr<ICIMInstance> TCimHTTPNamespace::GetInstance(const TCIMReference&, TCIMContext) const
+// A reference to a class this namespace cannot find names no instance:
+// logged, and empty.
+boost::shared_ptr<ICIMInstance> TCimHTTPNamespace::GetInstance(const TCIMReference& reference,
+                                                               TCIMContext context) const
 {
-    throw TQELException(TQELStatusCode::eNotSupported);
+    const std::string& className = reference.GetClassName();
+    boost::shared_ptr<ICIMClass> cls = const_cast<TCimHTTPNamespace*>(this)->GetClass(className, kNoContext);
+    if (!cls) {
+        Trace("TCimHTTPNamespace::GetInstance: no class " + className);
+        return boost::shared_ptr<ICIMInstance>();
+    }
+    return cls->GetInstance(reference, context);
 }
 
 void TCimHTTPNamespace::DeleteInstance(const TCIMReference&, TCIMContext)

@@ -1,6 +1,7 @@
 #ifndef CIMHTTP_NAMESPACE_TCIMHTTPNAMESPACE_H
 #define CIMHTTP_NAMESPACE_TCIMHTTPNAMESPACE_H
 
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -10,6 +11,7 @@
 #include <boost/weak_ptr.hpp>
 
 #include <Pegasus/Common/Array.h>
+#include <Pegasus/Common/CIMClass.h>
 #include <Pegasus/Common/CIMInstance.h>
 #include <Pegasus/Common/CIMName.h>
 
@@ -23,19 +25,28 @@ class PegClient;
 // What the schema cache holds; their headers include this one, so this one
 // only declares them.
 class TCimHTTPClass;
+class TCimHTTPLoadChain;
 class TCimHTTPQualifierDecl;
+class TUnionNamespace;
 
 // A namespace whose content lives on a remote CIM server: one server on a
-// single-node system, one per node on a multi-node system. This side holds
-// the connection to the nodes (through a TCimHTTPNodeTable) and the ESXi
-// detection; the host side drives the connection operations.
+// single-node system, one per node on a multi-node system. It holds the
+// connection to the nodes (through a TCimHTTPNodeTable), the ESXi
+// detection, and the schema cache: the classes and qualifier declarations
+// loaded so far, by normalized name, under a root class "<root>". The host
+// side drives the connection operations.
 class TCimHTTPNamespace : public ICIMNamespace, public boost::enable_shared_from_this<TCimHTTPNamespace> {
 public:
     typedef TCimHTTPNodeTable::TNodeClients TNodeClients;
     typedef TCimHTTPNodeTable::TNodeClientsList TNodeTable;
 
     TCimHTTPNamespace(bool replaceDuplicates, std::string name);
+    // Disconnects, then releases the clients before the schema.
     ~TCimHTTPNamespace() override;
+
+    // Reads the plug-in name value from the context (status 32 without it),
+    // creates the root class and declares PLUGINNAME and PLUGINVERSION.
+    void Initialize(TCIMContext context);
 
     // Creates the client-library namespace name and the first node's client.
     void Init();
@@ -59,6 +70,7 @@ public:
                              std::vector<std::string> passwords);
     // Disconnects every node and releases all clients but the first node's.
     void disconnect();
+    // Releases the client-library namespace name and empties the class cache.
     void DeInit();
     void setTimeout(unsigned int milliseconds);
     // Looks for VMware ESXi on the first node, once per process.
@@ -83,8 +95,13 @@ public:
     boost::shared_ptr<INamespaceProvider> GetNamespaceProvider(TCIMContext context) const override;
     void SetUpcallNamespace(boost::shared_ptr<ICIMNamespace> upcall, TCIMContext context) override;
     void AddUnderlyingNamespace(boost::shared_ptr<ICIMNamespace> underlying, TCIMContext context) override;
+    // A new, initialized class; the context's EITimeout counts above 60000.
     boost::shared_ptr<ICIMClass> AllocateClass(const std::string& name, boost::shared_ptr<ICIMClass> parent,
                                                TCIMContext context) override;
+    // From the cache, else from the host's union namespace (unless the
+    // server is an ESXi host), else from the first node's server with its
+    // superclass chain first; empty when not connected or not found. The
+    // context's GCTimeout counts above 15000.
     boost::shared_ptr<ICIMClass> GetClass(const std::string& name, TCIMContext context) override;
     void EnumerateRootClasses(TClassCallback callback, TCIMContext context) override;
     void EnumerateProviders(TProviderCallback callback, TCIMContext context) override;
@@ -107,11 +124,24 @@ public:
 
     // The namespace given through SetUpcallNamespace while it lives; else empty.
     boost::shared_ptr<ICIMNamespace> GetUpcallNamespace();
+    // The class the host's union namespace (under the upcall namespace)
+    // holds under the name; a class of this namespace, which the union may
+    // stand over, counts as none. Throws when there is no union namespace.
+    boost::shared_ptr<ICIMClass> FindInUnionNamespace(const std::string& name);
 
-    // Caches a declaration under its normalized name. A name already cached
-    // is replaced when the namespace replaces duplicates, and is refused
-    // with status 16 otherwise.
+    // Cache a class or a declaration under its normalized name. A name
+    // already cached is replaced when the namespace replaces duplicates (a
+    // class taking over its predecessor's children), and is refused with
+    // status 16 otherwise.
+    void AddClass(boost::shared_ptr<TCimHTTPClass> cls);
     void AddQualifierDecl(boost::shared_ptr<TCimHTTPQualifierDecl> declaration);
+    // Classes stay cached: does nothing.
+    void RemoveClass(boost::shared_ptr<TCimHTTPClass> cls);
+    boost::shared_ptr<TCimHTTPClass> GetRootClass() const;
+
+    // One class definition from one node's server, with its qualifiers and
+    // without class origins; uninitialised when the fetch failed.
+    Pegasus::CIMClass FetchClass(PegClient& client, const std::string& className, int timeout, bool localOnly) const;
 
     // The key of every table of schema elements: the name in lower case.
     // An empty name stays empty; any other must start with a letter or '_'
@@ -119,18 +149,34 @@ public:
     static std::string NormalizeName(const std::string& name);
 
 private:
+    typedef std::map<std::string, boost::shared_ptr<TCimHTTPClass>> TClasses;
+
     void CreatePegasusNamespaceName();
     void ReadESXiVersion();
+    boost::shared_ptr<TUnionNamespace> UnionNamespace();
+    boost::shared_ptr<TCimHTTPClass> CachedClass(const std::string& key) const;
+    bool MayLoad(const std::string& name, const std::string& key);
+    boost::shared_ptr<ICIMClass> CopyFromUnionNamespace(const std::string& name, const std::string& key,
+                                                        TCIMContext context);
+    boost::shared_ptr<ICIMClass> LoadFromServer(const std::string& name, const std::string& key,
+                                                TCIMContext context);
+    void MarkAsPlugins(ICIMClass& cls);
+    void AddNodeID(TCimHTTPClass& cls);
+    boost::shared_ptr<TCimHTTPQualifierDecl> PluginDeclaration(const std::string& name) const;
 
     std::unique_ptr<Pegasus::CIMNamespaceName> fPegNSP;
     TCimHTTPNodeTable fNodes;
+    std::map<std::string, boost::shared_ptr<TCimHTTPQualifierDecl>> fQualifierDecls;
+    TClasses fClasses;
+    boost::shared_ptr<TCimHTTPClass> fRootClass;
     bool fReplaceDuplicates;
     boost::weak_ptr<ICIMNamespace> fUpcallNamespace;
     bool fConnected;
+    std::string fPluginName;
     std::string fCimHTTPNamespaceName;
     bool fIsServeESXi5;
     bool fIsServeESXi;
-    std::map<std::string, boost::shared_ptr<TCimHTTPQualifierDecl>> fQualifierDecls;
+    std::unique_ptr<TCimHTTPLoadChain> fLoading;
 };
 
 }  // namespace NVORNQEL20

@@ -97,6 +97,14 @@ void TCimHTTPNodeTable::Disconnect()
     fNodes.erase(fNodes.begin() + 1, fNodes.end());
 }
 
+void TCimHTTPNodeTable::Release()
+{
+    fNodes.clear();
+    fHosts.clear();
+    fUsers.clear();
+    fPasswords.clear();
+}
+
 void TCimHTTPNodeTable::SetTimeout(unsigned int milliseconds)
 {
     for (const TNode& node : fNodes)

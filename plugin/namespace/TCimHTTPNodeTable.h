@@ -41,6 +41,8 @@ public:
                         int port);
     // Disconnects the first node and releases every other node.
     void Disconnect();
+    // Releases every node with its client and forgets the authentication data.
+    void Release();
     void SetTimeout(unsigned int milliseconds);
 
     void SaveAuthInfo(const std::string& host, const std::string& user, const std::string& password, int port);

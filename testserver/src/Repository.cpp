@@ -236,12 +236,22 @@ std::optional<CimClass> Repository::resolvedClass(const std::string& nameSpace, 
 
 std::optional<CimClass> Repository::resolve(const NamespaceData& ns, const std::string& className) const
 {
+    std::vector<std::string> chain;
+    return resolve(ns, className, chain);
+}
+
+// replaceClass can make a superclass chain that comes back to a class on it
+// (tests serve such a broken schema); the chain ends there.
+std::optional<CimClass> Repository::resolve(const NamespaceData& ns, const std::string& className,
+                                            std::vector<std::string>& chain) const
+{
     auto it = findClass(ns.classes, className);
     if (it == ns.classes.end())
         return std::nullopt;
-    if (it->superClass.empty())
+    chain.push_back(lowerName(className));
+    if (it->superClass.empty() || std::find(chain.begin(), chain.end(), lowerName(it->superClass)) != chain.end())
         return ClassResolver::resolve(*it, nullptr);
-    std::optional<CimClass> superClass = resolve(ns, it->superClass);
+    std::optional<CimClass> superClass = resolve(ns, it->superClass, chain);
     return ClassResolver::resolve(*it, superClass ? &*superClass : nullptr);
 }
 

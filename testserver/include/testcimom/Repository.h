@@ -74,6 +74,9 @@ private:
     NamespaceData& data(const std::string& nameSpace);
     const NamespaceData& data(const std::string& nameSpace) const;
     std::optional<CimClass> resolve(const NamespaceData& ns, const std::string& className) const;
+    // `chain` holds the lower-case names resolved below this one.
+    std::optional<CimClass> resolve(const NamespaceData& ns, const std::string& className,
+                                    std::vector<std::string>& chain) const;
     void collectSubclasses(const NamespaceData& ns, const std::string& className, bool deep,
                            std::vector<std::string>& out) const;
     const CimClass& classFor(const NamespaceData& ns, const std::string& className,
