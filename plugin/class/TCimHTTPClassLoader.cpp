@@ -99,7 +99,7 @@ void TCimHTTPClassLoader::LoadQualifiers(const TElement& source, ICIMNamedElemen
                                          const Pegasus::CIMScope& scope)
 {
     for (Pegasus::Uint32 i = 0; i < source.getQualifierCount(); ++i) {
-        const Pegasus::CIMQualifier qualifier = source.getQualifier(i);
+        const Pegasus::CIMConstQualifier qualifier = source.getQualifier(i);
         try {
             LoadQualifier(qualifier, target, scope);
         } catch (const Pegasus::CIMException&) {
@@ -108,7 +108,7 @@ void TCimHTTPClassLoader::LoadQualifiers(const TElement& source, ICIMNamedElemen
     }
 }
 
-void TCimHTTPClassLoader::LoadQualifier(const Pegasus::CIMQualifier& qualifier, ICIMNamedElement& target,
+void TCimHTTPClassLoader::LoadQualifier(const Pegasus::CIMConstQualifier& qualifier, ICIMNamedElement& target,
                                         const Pegasus::CIMScope& scope)
 {
     const std::string name = NameOf(qualifier.getName());
@@ -121,7 +121,7 @@ void TCimHTTPClassLoader::LoadQualifier(const Pegasus::CIMQualifier& qualifier, 
 
 // The namespace's declaration; one made from this use when it has none:
 // its type is the qualifier's, as a scalar.
-boost::shared_ptr<ICIMQualifierDecl const> TCimHTTPClassLoader::DeclarationOf(const Pegasus::CIMQualifier& qualifier,
+boost::shared_ptr<ICIMQualifierDecl const> TCimHTTPClassLoader::DeclarationOf(const Pegasus::CIMConstQualifier& qualifier,
                                                                              const Pegasus::CIMScope& scope)
 {
     const std::string name = NameOf(qualifier.getName());
@@ -136,7 +136,7 @@ boost::shared_ptr<ICIMQualifierDecl const> TCimHTTPClassLoader::DeclarationOf(co
 
 // The declaration takes the property's type from an empty value of that
 // type; the server's default value is not kept.
-void TCimHTTPClassLoader::LoadProperty(const Pegasus::CIMProperty& property)
+void TCimHTTPClassLoader::LoadProperty(const Pegasus::CIMConstProperty& property)
 {
     const std::string name = NameOf(property.getName());
     boost::shared_ptr<TCimHTTPPropertyDecl> declaration =
@@ -153,13 +153,13 @@ void TCimHTTPClassLoader::AddNodeID()
 
 // Methods and parameters come without their qualifiers; parameter types are
 // taken as scalars.
-void TCimHTTPClassLoader::LoadMethod(const Pegasus::CIMMethod& method)
+void TCimHTTPClassLoader::LoadMethod(const Pegasus::CIMConstMethod& method)
 {
     const std::string name = NameOf(method.getName());
     boost::shared_ptr<TCimHTTPMethodDecl> declaration = boost::static_pointer_cast<TCimHTTPMethodDecl>(
         fClass.AllocateMethodDecl(name, pegTypeToQELType(method.getType(), false), kNoContext));
     for (Pegasus::Uint32 i = 0; i < method.getParameterCount(); ++i) {
-        const Pegasus::CIMParameter parameter = method.getParameter(i);
+        const Pegasus::CIMConstParameter parameter = method.getParameter(i);
         declaration
             ->AllocateParameterDecl(NameOf(parameter.getName()), pegTypeToQELType(parameter.getType(), false),
                                     kNoContext)

@@ -39,13 +39,13 @@ public:
 private:
     template <typename TElement>
     void LoadQualifiers(const TElement& source, ICIMNamedElement& target, const Pegasus::CIMScope& scope);
-    void LoadQualifier(const Pegasus::CIMQualifier& qualifier, ICIMNamedElement& target,
+    void LoadQualifier(const Pegasus::CIMConstQualifier& qualifier, ICIMNamedElement& target,
                        const Pegasus::CIMScope& scope);
-    boost::shared_ptr<ICIMQualifierDecl const> DeclarationOf(const Pegasus::CIMQualifier& qualifier,
+    boost::shared_ptr<ICIMQualifierDecl const> DeclarationOf(const Pegasus::CIMConstQualifier& qualifier,
                                                              const Pegasus::CIMScope& scope);
-    void LoadProperty(const Pegasus::CIMProperty& property);
+    void LoadProperty(const Pegasus::CIMConstProperty& property);
     void AddNodeID();
-    void LoadMethod(const Pegasus::CIMMethod& method);
+    void LoadMethod(const Pegasus::CIMConstMethod& method);
 
     TCimHTTPClass& fClass;
     TCimHTTPNamespace& fNamespace;

@@ -188,7 +188,7 @@ TEST_F(CapturedClassesTest, CapturedFlavorTextsAsHostFlavors)
     PegClient client;
     ASSERT_TRUE(client.Connect(NodeAddress(0), "", ""));
     std::set<std::string> seen;
-    auto expectFlavor = [&](const Pegasus::CIMQualifier& qualifier) {
+    auto expectFlavor = [&](const Pegasus::CIMConstQualifier& qualifier) {
         const std::string text(qualifier.getFlavor().toString().getCString());
         const std::string name(qualifier.getName().getString().getCString());
         seen.insert(text);
