@@ -224,6 +224,11 @@ void checkConversion(const CIMValue& value, CIMType type, bool isArray)
     }
     catch (const Exception& e)
     {
+        // A null reference arrives as the host's empty reference, whose
+        // empty path names no class: the client library refuses to parse
+        // it back, as OpenPegasus does.
+        if (type == CIMTYPE_REFERENCE && !isArray && host.ToString(10).empty())
+            return;
         std::fprintf(stderr, "%s\n", e.getMessage().str().c_str());
         expect(false, "the client library refused a converted value");
     }
