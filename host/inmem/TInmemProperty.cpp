@@ -2,6 +2,7 @@
 
 #include <qel/ICIMClass.h>
 #include <qel/TCoreLogger.h>
+#include <qel/TInmemClassChain.h>
 #include <qel/TQELException.h>
 #include <qel/TRootObject.h>
 
@@ -38,7 +39,7 @@ TCIMValue TInmemProperty::CheckedValue(const TCIMValue& value, const std::string
     boost::shared_ptr<ICIMClass> valueClass = value.GetReferencedClass();
     boost::shared_ptr<ICIMClass> declaredClass = declaration->GetDefaultValue(TCIMContext()).GetReferencedClass();
     if (declaredType == TCIMValue::TCIMType::eReference && valueClass && declaredClass &&
-        !valueClass->IsSubclassOf(declaredClass, TCIMContext())) {
+        !TInmemClassChain::IsSubclass(valueClass, *declaredClass)) {
         RejectValue(operation + ": decl references type " + ClassName(declaredClass) + " but value references " +
                     ClassName(valueClass));
     }
