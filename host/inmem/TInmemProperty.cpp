@@ -88,10 +88,10 @@ ICIMProperty& TInmemProperty::operator=(const ICIMProperty& other) {
 const TCIMValue& TInmemProperty::GetPrevValue() const { return fPrevValue ? *fPrevValue : GetValue(TCIMContext()); }
 
 void TInmemProperty::SetPrevValue(const TCIMValue& value) {
-    fPrevValue = value.IsNull() ? value : CheckedValue(value, "SetPrevValue");
+    fPrevValue = std::make_unique<TCIMValue>(value.IsNull() ? value : CheckedValue(value, "SetPrevValue"));
 }
 
-void TInmemProperty::SetPrevValue() { fPrevValue = TCIMValue(); }
+void TInmemProperty::SetPrevValue() { fPrevValue = std::make_unique<TCIMValue>(); }
 
 bool TInmemProperty::IsPrevValueDifferent() const { return static_cast<bool>(fPrevValue); }
 

@@ -1,6 +1,7 @@
 #ifndef QEL_TINMEMPROPERTY_H
 #define QEL_TINMEMPROPERTY_H
 
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -52,7 +53,8 @@ private:
 
     boost::weak_ptr<ICIMPropertyDecl const> fDeclaration;
     std::optional<TCIMValue> fValue;
-    std::optional<TCIMValue> fPrevValue;
+    // Few properties ever get one: held apart, so that the others stay small.
+    std::unique_ptr<TCIMValue> fPrevValue;
 };
 
 }  // namespace NVORNQEL20
