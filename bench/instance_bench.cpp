@@ -9,6 +9,7 @@
 
 #include <arpa/inet.h>
 #include <csignal>
+#include <fcntl.h>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -101,8 +102,12 @@ public:
         for (std::string& argument : arguments)
             argv.push_back(&argument[0]);
         argv.push_back(nullptr);
-        Expect(posix_spawn(&fPid, CIMTESTSERVER, nullptr, nullptr, argv.data(), environ) == 0,
-               "the test CIMOM did not start");
+        posix_spawn_file_actions_t quiet;
+        posix_spawn_file_actions_init(&quiet);
+        posix_spawn_file_actions_addopen(&quiet, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
+        const int spawned = posix_spawn(&fPid, CIMTESTSERVER, &quiet, nullptr, argv.data(), environ);
+        posix_spawn_file_actions_destroy(&quiet);
+        Expect(spawned == 0, "the test CIMOM did not start");
         for (int attempt = 0; attempt < 600 && !Listens(address, 5988); ++attempt)
             std::this_thread::sleep_for(std::chrono::milliseconds(100));
         Expect(Listens(address, 5988), "the test CIMOM does not listen");

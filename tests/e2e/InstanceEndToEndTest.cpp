@@ -49,13 +49,9 @@ TEST_F(InstanceEndToEndTest, HostEnumeratesAndShowsTheCapturedSystems)
 
 TEST_F(InstanceEndToEndTest, HostEnumeratesThreeNodes)
 {
-    testcimom::ClusterOptions options;
-    options.nodeCount = 3;
-    options.baseAddress = NodeAddress(0);
-    options.server.dataSet.kind = testcimom::DataSetKind::Demo;
-    testcimom::CimomCluster cluster(options);
+    auto cluster = StartDemoCluster(3);
     TControllerSimulation::SetNodeCount(3);
-    ServedNamespace served(cluster.addresses());
+    ServedNamespace served(cluster->addresses());
 
     auto entries = served.Session().GetUpcallNamespace()->GetClass("VORN_StandardMessageLogEntry", kNoContext);
     ASSERT_TRUE(entries);

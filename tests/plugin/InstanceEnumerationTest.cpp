@@ -273,11 +273,7 @@ protected:
     void SetUp() override
     {
         PluginTest::SetUp();
-        testcimom::ClusterOptions options;
-        options.nodeCount = 3;
-        options.baseAddress = NodeAddress(0);
-        options.server.dataSet.kind = testcimom::DataSetKind::Demo;
-        fCluster = std::make_unique<testcimom::CimomCluster>(options);
+        fCluster = StartDemoCluster(3);
         RemoveMemory(fCluster->node(1).repository(), "DIMM3");
         fCluster->node(1).repository().addInstance(kServerNamespace, Memory("DIMM7"));
         fCluster->node(2).repository().addInstance(kServerNamespace, Memory("DIMM9"));
