@@ -8,9 +8,11 @@
 //   pegasus-bench [--instances N] [--repeat R]
 
 #include "AllocationCounter.h"
+#include "BenchTiming.h"
 #include "HttpTransport.h"
 #include "ReplayServer.h"
 #include "ResponseDecoder.h"
+#include "SaxFloor.h"
 #include "TestBigResponse.h"
 #include <testcimom/CimServer.h>
 #include <Pegasus/Client/CIMClient.h>
@@ -19,7 +21,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <ctime>
 #include <libxml/parser.h>
 #include <netinet/in.h>
 #include <strings.h>
@@ -28,6 +29,8 @@
 #include <unistd.h>
 
 PEGASUS_USING_PEGASUS;
+using BenchTiming::Timing;
+using BenchTiming::bestOf;
 
 namespace
 {
@@ -51,62 +54,6 @@ Options parse(int argc, char** argv)
             options.repeat = std::atoi(argv[i + 1]);
     }
     return options;
-}
-
-double seconds(std::chrono::steady_clock::duration d)
-{
-    return std::chrono::duration<double>(d).count();
-}
-
-double threadCpuSeconds()
-{
-    timespec now;
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
-    return now.tv_sec + now.tv_nsec / 1e9;
-}
-
-struct Timing
-{
-    double wall = 1e300;
-    double cpu = 1e300;   // of the calling thread
-};
-
-// Best wall and CPU times of `repeat` runs; what a run returns is released
-// after its time is taken.
-template <class F>
-Timing bestOf(int repeat, F&& f)
-{
-    Timing best;
-    for (int i = 0; i < repeat; ++i)
-    {
-        const auto start = std::chrono::steady_clock::now();
-        const double cpu = threadCpuSeconds();
-        [[maybe_unused]] const auto result = f();
-        best.cpu = std::min(best.cpu, threadCpuSeconds() - cpu);
-        best.wall = std::min(best.wall, seconds(std::chrono::steady_clock::now() - start));
-    }
-    return best;
-}
-
-void ignoreStart(void*, const xmlChar*, const xmlChar*, const xmlChar*, int, const xmlChar**, int, int, const xmlChar**) {}
-void ignoreEnd(void*, const xmlChar*, const xmlChar*, const xmlChar*) {}
-void ignoreText(void*, const xmlChar*, int) {}
-
-bool parseOnly(const std::string& body)
-{
-    xmlSAXHandler sax;
-    std::memset(&sax, 0, sizeof sax);
-    sax.initialized = XML_SAX2_MAGIC;
-    sax.startElementNs = ignoreStart;
-    sax.endElementNs = ignoreEnd;
-    sax.characters = ignoreText;
-    xmlParserCtxtPtr context = xmlCreatePushParserCtxt(&sax, nullptr, nullptr, 0, nullptr);
-    for (size_t at = 0; at < body.size(); at += PIECE)
-        xmlParseChunk(context, body.data() + at, static_cast<int>(std::min(PIECE, body.size() - at)), 0);
-    xmlParseChunk(context, nullptr, 0, 1);
-    const bool wellFormed = context->wellFormed;
-    xmlFreeParserCtxt(context);
-    return wellFormed;
 }
 
 Array<CIMInstance> decode(const std::string& body)
@@ -161,7 +108,7 @@ std::string closingRequest(const std::string& request)
 Timing reportDecoding(const std::string& body, const Options& options)
 {
     const double mb = body.size() / 1e6;
-    const Timing floor = bestOf(options.repeat, [&] { return parseOnly(body); });
+    const Timing floor = bestOf(options.repeat, [&] { return parseOnly(body, PIECE); });
     const Timing decoding = bestOf(options.repeat, [&] { return decode(body); });
     AllocationCounter::install();
     rusage usage;

@@ -20,12 +20,12 @@ TInmemInstance::TInmemInstance(boost::shared_ptr<ICIMClass> cimClass, int proper
 boost::shared_ptr<ICIMClass> TInmemInstance::Class() const { return boost::shared_ptr<ICIMClass>(fClass); }
 
 boost::shared_ptr<TInmemProperty> TInmemInstance::FindProperty(const std::string& key) const {
-    auto found = fProperties.find(key);
-    if (found != fProperties.end()) {
+    auto found = fProperties.lower_bound(key);
+    if (found != fProperties.end() && found->first == key) {
         return found->second;
     }
     boost::shared_ptr<ICIMPropertyDecl> declaration = TInmemLineageCache::LineageOf(Class())->FindDeclaration(key);
-    return declaration ? Bind(key, declaration) : boost::shared_ptr<TInmemProperty>();
+    return declaration ? Bind(found, key, declaration) : boost::shared_ptr<TInmemProperty>();
 }
 
 boost::shared_ptr<TInmemProperty> TInmemInstance::PropertyFor(const std::string& name) const {
@@ -37,21 +37,29 @@ boost::shared_ptr<TInmemProperty> TInmemInstance::PropertyFor(const std::string&
     return property;
 }
 
-boost::shared_ptr<TInmemProperty> TInmemInstance::Bind(const std::string& key,
+// position: where the key belongs in the table (its lower bound).
+boost::shared_ptr<TInmemProperty> TInmemInstance::Bind(TProperties::const_iterator position, const std::string& key,
                                                        boost::shared_ptr<ICIMPropertyDecl const> declaration) const {
     auto property = boost::make_shared<TInmemProperty>(declaration);
-    fProperties.emplace(key, property);
+    fProperties.emplace_hint(position, key, property);
     return property;
 }
 
+// Once every declaration of a lineage is bound, listing the properties
+// again binds nothing until the class's lineage changes.
 void TInmemInstance::BindEveryDeclaration() const {
     boost::shared_ptr<const TInmemLineage> lineage = TInmemLineageCache::LineageOf(Class());
+    if (lineage == fBoundLineage) {
+        return;
+    }
     for (const auto& entry : lineage->Declarations()) {
         boost::shared_ptr<ICIMPropertyDecl> declaration = entry.second.lock();
-        if (declaration && fProperties.find(entry.first) == fProperties.end()) {
-            Bind(entry.first, declaration);
+        auto position = fProperties.lower_bound(entry.first);
+        if (declaration && (position == fProperties.end() || position->first != entry.first)) {
+            Bind(position, entry.first, declaration);
         }
     }
+    fBoundLineage = lineage;
 }
 
 void TInmemInstance::Validate(TCIMContext) const {
@@ -100,7 +108,7 @@ void TInmemInstance::SetPropertyValue(const std::string& name, const TCIMValue& 
     if (!property) {
         fOwnDeclarations.push_back(
             boost::make_shared<TInmemPropertyDecl>(Class(), name, TCIMValue(value.GetType(), 0)));
-        property = Bind(key, fOwnDeclarations.back());
+        property = Bind(fProperties.lower_bound(key), key, fOwnDeclarations.back());
     }
     property->SetValue(value, TCIMContext());
 }

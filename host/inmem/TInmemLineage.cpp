@@ -80,6 +80,14 @@ const TInmemLineage::TDeclarations& TInmemLineage::Declarations() const { return
 
 const std::vector<std::string>& TInmemLineage::KeyNames() const { return fKeyNames; }
 
+bool TInmemLineage::HasOnChain(const ICIMClass& cimClass) const {
+    const std::string& name = cimClass.GetName(TCIMContext());
+    return std::any_of(fChain.begin(), fChain.end(), [&cimClass, &name](const boost::weak_ptr<ICIMClass>& member) {
+        boost::shared_ptr<ICIMClass> live = member.lock();
+        return live && (live.get() == &cimClass || TCIMName::EqualNoCase(live->GetName(TCIMContext()), name));
+    });
+}
+
 bool TInmemLineage::IsCurrentFor(const ICIMClass* cimClass, unsigned long schemaGeneration) const {
     return IsAlive() && schemaGeneration == fSchemaGeneration && fChain.front().lock().get() == cimClass &&
            std::none_of(fChain.begin(), fChain.end(),

@@ -43,6 +43,9 @@ public:
     const TDeclarations& Declarations() const;
     // The key names of the chain, each once, ordered without regard to letter case.
     const std::vector<std::string>& KeyNames() const;
+    // Whether the class (that object, or one of its name without regard to
+    // letter case) is on the chain, the class the lineage was built for included.
+    bool HasOnChain(const ICIMClass& cimClass) const;
 
     // True while the class still lives at that address, every class of the
     // chain is still alive and no schema change happened since the walk.

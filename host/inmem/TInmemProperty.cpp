@@ -2,6 +2,7 @@
 
 #include <qel/ICIMClass.h>
 #include <qel/TCoreLogger.h>
+#include <qel/TInmemClassChain.h>
 #include <qel/TQELException.h>
 #include <qel/TRootObject.h>
 
@@ -38,7 +39,7 @@ TCIMValue TInmemProperty::CheckedValue(const TCIMValue& value, const std::string
     boost::shared_ptr<ICIMClass> valueClass = value.GetReferencedClass();
     boost::shared_ptr<ICIMClass> declaredClass = declaration->GetDefaultValue(TCIMContext()).GetReferencedClass();
     if (declaredType == TCIMValue::TCIMType::eReference && valueClass && declaredClass &&
-        !valueClass->IsSubclassOf(declaredClass, TCIMContext())) {
+        !TInmemClassChain::IsSubclass(valueClass, *declaredClass)) {
         RejectValue(operation + ": decl references type " + ClassName(declaredClass) + " but value references " +
                     ClassName(valueClass));
     }
@@ -87,10 +88,10 @@ ICIMProperty& TInmemProperty::operator=(const ICIMProperty& other) {
 const TCIMValue& TInmemProperty::GetPrevValue() const { return fPrevValue ? *fPrevValue : GetValue(TCIMContext()); }
 
 void TInmemProperty::SetPrevValue(const TCIMValue& value) {
-    fPrevValue = value.IsNull() ? value : CheckedValue(value, "SetPrevValue");
+    fPrevValue = std::make_unique<TCIMValue>(value.IsNull() ? value : CheckedValue(value, "SetPrevValue"));
 }
 
-void TInmemProperty::SetPrevValue() { fPrevValue = TCIMValue(); }
+void TInmemProperty::SetPrevValue() { fPrevValue = std::make_unique<TCIMValue>(); }
 
 bool TInmemProperty::IsPrevValueDifferent() const { return static_cast<bool>(fPrevValue); }
 

@@ -10,8 +10,11 @@
 #include <qel/TQELException.h>
 
 #include "class/TCimHTTPClassLoader.h"
+#include "class/TCimHTTPInstanceConverter.h"
+#include "class/TCimHTTPTarnController.h"
 #include "client/Debug.h"
 #include "client/PegClient.h"
+#include "instance/TCimHTTPInstance.h"
 #include "namespace/TCimHTTPNamespace.h"
 #include "schema/SchemaTables.h"
 #include "schema/TCimHTTPMethodDecl.h"
@@ -27,6 +30,9 @@ const char* const kOptionalProperty = "DateTimeOfCollection";
 
 // The time-out of every fetch of a class's own definition.
 const int kClassFetchTimeoutMs = 15000;
+
+// How far a deep enumeration follows children of children.
+const std::size_t kMaxSubclassDepth = 64;
 
 // Port types are declared again by subclasses without OVERRIDE.
 bool MayRedeclare(const std::string& propertyName)
@@ -480,14 +486,15 @@ void TCimHTTPClass::EnumerateAssociationClasses(TClassCallback, const std::strin
     NotServedYet();
 }
 
-boost::shared_ptr<ICIMInstance> TCimHTTPClass::AllocateInstance(TCIMContext)
+boost::shared_ptr<ICIMInstance> TCimHTTPClass::AllocateInstance(TCIMContext context)
 {
-    NotServedYet();
+    return boost::make_shared<TCimHTTPInstance>(shared_from_this(), context);
 }
 
-void TCimHTTPClass::EnumerateInstances(TInstanceCallback, bool, TCIMContext)
+void TCimHTTPClass::EnumerateInstances(TInstanceCallback callback, bool deep, TCIMContext)
 {
-    NotServedYet();
+    std::vector<const TCimHTTPClass*> walk;
+    EnumerateInstancesOnWalk(callback, deep, walk);
 }
 
 TCIMValue TCimHTTPClass::InvokeMethod(const std::string&, TCIMContext&, TCIMContext)
@@ -495,19 +502,132 @@ TCIMValue TCimHTTPClass::InvokeMethod(const std::string&, TCIMContext&, TCIMCont
     NotServedYet();
 }
 
-void TCimHTTPClass::AddInstance(boost::shared_ptr<ICIMInstance>, TCIMContext)
+void TCimHTTPClass::AddInstance(boost::shared_ptr<ICIMInstance> instance, TCIMContext context)
 {
-    NotServedYet();
+    boost::shared_ptr<TCimHTTPInstance> own = boost::dynamic_pointer_cast<TCimHTTPInstance>(instance);
+    if (!own)
+        throw TQELException(TQELStatusCode::eNotSupported, "instance of another provider");
+    fInstances.emplace(own->BuildPath(context).GetPath(), own);
 }
 
-void TCimHTTPClass::RemoveInstance(boost::shared_ptr<ICIMInstance>, TCIMContext)
+void TCimHTTPClass::RemoveInstance(boost::shared_ptr<ICIMInstance> instance, TCIMContext context)
 {
-    NotServedYet();
+    if (!instance)
+        throw TQELException(TQELStatusCode::eInvalidValue, "no instance to remove");
+    fInstances.erase(instance->BuildPath(context).GetPath());
 }
 
-boost::shared_ptr<ICIMInstance> TCimHTTPClass::GetInstance(const TCIMReference&, TCIMContext) const
+// The first instance filed under the reference's path.
+boost::shared_ptr<ICIMInstance> TCimHTTPClass::GetInstance(const TCIMReference& reference, TCIMContext) const
 {
-    NotServedYet();
+    const std::string path = reference.GetPath();
+    auto found = fInstances.lower_bound(path);
+    if (found == fInstances.end() || found->first != path)
+        return boost::shared_ptr<ICIMInstance>();
+    return found->second;
+}
+
+// The callback sees the instances of every node in ascending path order;
+// a false from it ends this class's enumeration, subclasses included. A
+// class already on the walk (children that lead back up, which a host can
+// make) and classes deeper than kMaxSubclassDepth are not entered.
+void TCimHTTPClass::EnumerateInstancesOnWalk(const TInstanceCallback& callback, bool deep,
+                                             std::vector<const TCimHTTPClass*>& walk)
+{
+    if (std::find(walk.begin(), walk.end(), this) != walk.end())
+        return;
+    if (walk.size() >= kMaxSubclassDepth) {
+        WriteLog(eLogError, "TCimHTTPClass::EnumerateInstances " + fName + " : subclasses nested too deep");
+        return;
+    }
+    fInstances.clear();
+    ReadInstances(deep);
+    // The callback may file or remove instances, or enumerate again.
+    std::vector<boost::shared_ptr<TCimHTTPInstance>> found;
+    found.reserve(fInstances.size());
+    for (const auto& entry : fInstances)
+        found.push_back(entry.second);
+    for (const boost::shared_ptr<TCimHTTPInstance>& instance : found)
+        if (!callback(instance))
+            return;
+    if (!deep)
+        return;
+    walk.push_back(this);
+    const std::vector<boost::shared_ptr<TCimHTTPClass>> children = fChildren;
+    for (const boost::shared_ptr<TCimHTTPClass>& child : children)
+        child->EnumerateInstancesOnWalk(callback, true, walk);
+    walk.pop_back();
+}
+
+// Every node in order; a node that fails adds nothing. Each server instance
+// is let go once converted, so that the server's answer and the host's
+// instances are not held in full at the same time.
+void TCimHTTPClass::ReadInstances(bool deep)
+{
+    boost::shared_ptr<TCimHTTPNamespace> nameSpace = fNamespace.lock();
+    if (!nameSpace) {
+        Trace("TCimHTTPClass::EnumerateInstances " + fName + " : its namespace is gone");
+        return;
+    }
+    const TCimHTTPNamespace::TNodeTable nodes = nameSpace->getPegClientVec();
+    Trace("DEBUG: TCimHTTPClass:EI Total Clients " + std::to_string(nodes.size()) + "\n");
+    const Pegasus::CIMNamespaceName* pegNamespace = nameSpace->getPegNSP();
+    const std::string namespaceName = pegNamespace ? std::string(pegNamespace->getString().getCString()) : "";
+    TCimHTTPInstanceConverter converter(*this, *nameSpace, nodes.size() > 1);
+    for (std::size_t index = 0; index < nodes.size(); ++index) {
+        if (nodes[index].empty())
+            continue;
+        const TCimHTTPInstanceConverter::TNode node{index, nodes[index].begin()->first};
+        Pegasus::Array<Pegasus::CIMInstance> found = nodes[index].begin()->second->EnumerateInstances(
+            namespaceName, fName, fEnumerateInstancesTimeout, deep, true, false, false, Pegasus::CIMPropertyList());
+        Trace("DEBUG: TCimHTTPClass:EnumerateInstances pegclient " + std::to_string(index) + " get instance of " +
+              fName + "\n" + fName + " instance size " + std::to_string(found.size()) + "\n");
+        for (Pegasus::Uint32 i = 0; i < found.size(); ++i) {
+            boost::shared_ptr<TCimHTTPInstance> instance = converter.Convert(found[i], node);
+            found[i] = Pegasus::CIMInstance();
+            if (instance)
+                AddInstance(instance, TCIMContext());
+        }
+    }
+}
+
+bool TCimHTTPClass::IsMultiNode() const
+{
+    boost::shared_ptr<TCimHTTPNamespace> nameSpace = fNamespace.lock();
+    return nameSpace && nameSpace->getPegClientVec().size() > 1;
+}
+
+// A worklist rather than recursion: a class is emptied, children and all,
+// before its children are visited, so children that lead back up end there.
+void TCimHTTPClass::ClearInstances()
+{
+    std::vector<boost::shared_ptr<TCimHTTPClass>> pending{shared_from_this()};
+    while (!pending.empty()) {
+        boost::shared_ptr<TCimHTTPClass> cls = pending.back();
+        pending.pop_back();
+        pending.insert(pending.end(), cls->fChildren.begin(), cls->fChildren.end());
+        cls->ClearOwnTables();
+    }
+}
+
+void TCimHTTPClass::ClearOwnTables()
+{
+    fChildren.clear();
+    fQualifiers = TCimHTTPQualifierTable();
+    fPropertyDecls.clear();
+    fStaticProperties.clear();
+    fInstances.clear();
+    fMethodDecls.clear();
+}
+
+std::string TCimHTTPClass::GetTarnVersion() const
+{
+    return TCimHTTPTarnController::Version();
+}
+
+std::string TCimHTTPClass::GetTarnServiceType() const
+{
+    return TCimHTTPTarnController::ServiceType();
 }
 
 }  // namespace NVORNQEL20

@@ -15,6 +15,7 @@
 
 namespace NVORNQEL20 {
 
+class TCimHTTPInstance;
 class TCimHTTPMethodDecl;
 class TCimHTTPNamespace;
 class TCimHTTPPropertyDecl;
@@ -126,6 +127,17 @@ public:
     // What enumerating the class's instances waits for, in milliseconds.
     int GetEnumerateInstancesTimeout() const;
 
+    // Whether the namespace has more than one node.
+    bool IsMultiNode() const;
+    // Empties this class and every class below it through the children:
+    // instances, children, qualifiers, declarations. The parent stays, so
+    // the definition is not loaded again.
+    void ClearInstances();
+    // The management controller's firmware build prefix and the SLP service
+    // type it gives; "" on any failure, which is logged.
+    std::string GetTarnVersion() const;
+    std::string GetTarnServiceType() const;
+
 private:
     friend class TCimHTTPClassLoader;
     typedef std::map<std::string, boost::shared_ptr<TCimHTTPPropertyDecl>> TPropertyDecls;
@@ -136,6 +148,10 @@ private:
     boost::shared_ptr<ICIMClass> SuperClassFromServer(TCimHTTPNamespace& nameSpace) const;
     bool DeclaresOverride(const ICIMPropertyDecl& declaration) const;
     void CheckOverride(const ICIMPropertyDecl& declaration, TPropertyDecls::const_iterator existing) const;
+    void EnumerateInstancesOnWalk(const TInstanceCallback& callback, bool deep,
+                                  std::vector<const TCimHTTPClass*>& walk);
+    void ReadInstances(bool deep);
+    void ClearOwnTables();
 
     boost::weak_ptr<TCimHTTPNamespace> fNamespace;
     std::string fName;
@@ -147,6 +163,8 @@ private:
     std::vector<boost::shared_ptr<TCimHTTPClass>> fChildren;
     std::map<std::string, boost::shared_ptr<TCimHTTPMethodDecl>> fMethodDecls;
     int fEnumerateInstancesTimeout;
+    // The instances of the last enumeration (and those added since) by path.
+    std::multimap<std::string, boost::shared_ptr<TCimHTTPInstance>> fInstances;
 };
 
 }  // namespace NVORNQEL20

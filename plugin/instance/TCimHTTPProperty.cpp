@@ -7,6 +7,7 @@
 #include <qel/ICIMClass.h>
 #include <qel/ICIMQualifier.h>
 #include <qel/TCoreLogger.h>
+#include <qel/TInmemClassChain.h>
 #include <qel/TQELException.h>
 #include <qel/TRootObject.h>
 
@@ -86,10 +87,12 @@ void TCimHTTPProperty::CheckAgainstDeclaration(const TCIMValue& value, const std
     if (declaredType != TType::eReference)
         return;
     // Declarations loaded from the server name no referenced class: with
-    // either class unknown there is nothing to compare.
+    // either class unknown there is nothing to compare. With both known, the
+    // test walks the superclass chain: a remote class's IsSubclassOf follows
+    // its parent, which is the namespace's root class for every class.
     boost::shared_ptr<ICIMClass> declaredClass = declaration->GetDefaultValue(TCIMContext()).GetReferencedClass();
     boost::shared_ptr<ICIMClass> valueClass = value.GetReferencedClass();
-    if (declaredClass && valueClass && !valueClass->IsSubclassOf(declaredClass, TCIMContext()))
+    if (declaredClass && valueClass && !TInmemClassChain::IsSubclass(valueClass, *declaredClass))
         RefuseValue(operation + ": decl references type " + ClassName(declaredClass) + " but value references " +
                     ClassName(valueClass));
 }

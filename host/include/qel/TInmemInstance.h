@@ -14,6 +14,7 @@
 
 namespace NVORNQEL20 {
 
+class TInmemLineage;
 class TInmemProperty;
 
 // An instance held in memory: property values by lower-case name, checked
@@ -70,19 +71,23 @@ public:
     ICIMInstance& operator=(const ICIMInstance& other) override;
 
 private:
+    typedef std::map<std::string, boost::shared_ptr<TInmemProperty>> TProperties;
+
     boost::shared_ptr<ICIMClass> Class() const;
     // The property of the lower-case name, bound on first use to its
     // declaration; empty when the name is declared nowhere and was never set.
     boost::shared_ptr<TInmemProperty> FindProperty(const std::string& key) const;
     boost::shared_ptr<TInmemProperty> PropertyFor(const std::string& name) const;
-    boost::shared_ptr<TInmemProperty> Bind(const std::string& key,
+    boost::shared_ptr<TInmemProperty> Bind(TProperties::const_iterator position, const std::string& key,
                                            boost::shared_ptr<ICIMPropertyDecl const> declaration) const;
     void BindEveryDeclaration() const;
     void CopyPropertyValuesFrom(const ICIMInstance& other);
 
     boost::weak_ptr<ICIMClass> fClass;
     EPropertyMode fPropertyMode;
-    mutable std::map<std::string, boost::shared_ptr<TInmemProperty>> fProperties;
+    mutable TProperties fProperties;
+    // The lineage whose declarations are all bound, once EnumerateProperties has bound them.
+    mutable boost::shared_ptr<const TInmemLineage> fBoundLineage;
     // The declarations made for names declared nowhere (properties hold theirs weakly).
     std::vector<boost::shared_ptr<ICIMPropertyDecl>> fOwnDeclarations;
 };

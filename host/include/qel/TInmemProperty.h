@@ -1,6 +1,7 @@
 #ifndef QEL_TINMEMPROPERTY_H
 #define QEL_TINMEMPROPERTY_H
 
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -25,7 +26,8 @@ public:
     const TCIMValue& GetValue(TCIMContext context) const override;
     // The value must have the declared type (a null value of no type stands
     // for a null of the declared type); a reference must point to a subclass
-    // of the declared referenced class when both are known. Otherwise the
+    // of the declared referenced class when both are known, by the superclass
+    // chain (TInmemClassChain). Otherwise the
     // mismatch is logged at level 0 and TQELException, status 14, thrown.
     void SetValue(const TCIMValue& value, TCIMContext context) override;
     bool GetPropagated(TCIMContext context) const override;
@@ -51,7 +53,8 @@ private:
 
     boost::weak_ptr<ICIMPropertyDecl const> fDeclaration;
     std::optional<TCIMValue> fValue;
-    std::optional<TCIMValue> fPrevValue;
+    // Few properties ever get one: held apart, so that the others stay small.
+    std::unique_ptr<TCIMValue> fPrevValue;
 };
 
 }  // namespace NVORNQEL20

@@ -42,6 +42,17 @@ inline testcimom::ServerOptions DemoServerOptions(int node = 0)
     return options;
 }
 
+// Demo CIMOMs on this process's node addresses, started, each node's
+// instance IDs ending in "@node<n>" (n from 1).
+inline std::unique_ptr<testcimom::CimomCluster> StartDemoCluster(int nodeCount)
+{
+    testcimom::ClusterOptions options;
+    options.nodeCount = nodeCount;
+    options.baseAddress = NodeAddress(0);
+    options.server.dataSet.kind = testcimom::DataSetKind::Demo;
+    return std::make_unique<testcimom::CimomCluster>(options);
+}
+
 inline std::unique_ptr<testcimom::CimServer> StartServer(testcimom::ServerOptions options)
 {
     auto server = std::make_unique<testcimom::CimServer>(options);

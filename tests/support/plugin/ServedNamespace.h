@@ -60,9 +60,10 @@ inline void ConnectPlugin(boost::shared_ptr<NVORNQEL20::ICIMNamespace> nameSpace
 class ServedNamespace {
 public:
     explicit ServedNamespace(std::vector<std::string> hosts = {NodeAddress(0)},
-                             NVORNQEL20::TCIMContext context = ProviderContext(), bool replaceDuplicates = false)
+                             NVORNQEL20::TCIMContext context = ProviderContext(), bool replaceDuplicates = false,
+                             const std::string& namespaceName = "root/cimv2")
         : fLocal(boost::make_shared<NVORNQEL20::TInmemNamespace>()),
-          fSession(Options(context, replaceDuplicates, fLocal),
+          fSession(Options(context, replaceDuplicates, fLocal, namespaceName),
                    [hosts](boost::shared_ptr<NVORNQEL20::ICIMNamespace> nameSpace) {
                        ConnectPlugin(nameSpace, hosts);
                    })
@@ -80,12 +81,13 @@ public:
 private:
     static NVORNQEL20::TProviderSession::TOptions Options(const NVORNQEL20::TCIMContext& context,
                                                           bool replaceDuplicates,
-                                                          boost::shared_ptr<NVORNQEL20::ICIMNamespace> local)
+                                                          boost::shared_ptr<NVORNQEL20::ICIMNamespace> local,
+                                                          const std::string& namespaceName)
     {
         NVORNQEL20::TProviderSession::TOptions options;
         options.fLibraryPath = CIMHTTP_LIBRARY;
         options.fProviderName = "cimhttp";
-        options.fNamespaceName = "root/cimv2";
+        options.fNamespaceName = namespaceName;
         options.fContext = context;
         options.fReplaceDuplicates = replaceDuplicates;
         options.fLocalNamespace = local;
