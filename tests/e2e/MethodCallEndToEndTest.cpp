@@ -1,0 +1,112 @@
+// Methods and class walks as a host reaches them: libcimhttp.nsp.so loaded
+// through the provider manager, classes taken from the host's top
+// namespace, instance references made by the host's in-memory instances,
+// and the calls answered by a test CIMOM.
+#include <memory>
+#include <set>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include <boost/pointer_cast.hpp>
+
+#include <qel/ICIMClass.h>
+#include <qel/TVORNCNamespace.h>
+
+#include "class/TCimHTTPClass.h"
+#include "MethodTestData.h"
+#include "ServedNamespace.h"
+
+using namespace cimhttp_test;
+using namespace NVORNQEL20;
+
+namespace {
+
+const TCIMContext kNoContext;
+
+class MethodCallEndToEndTest : public PluginTest {
+protected:
+    void SetUp() override
+    {
+        PluginTest::SetUp();
+        fServer = StartServer(DemoServerOptions(0));
+        fServed = std::make_unique<ServedNamespace>();
+    }
+
+    // The class as the host's top namespace hands it out.
+    boost::shared_ptr<ICIMClass> HostClass(const std::string& name)
+    {
+        return fServed->Session().GetUpcallNamespace()->GetClass(name, kNoContext);
+    }
+
+    std::unique_ptr<testcimom::CimServer> fServer;
+    std::unique_ptr<ServedNamespace> fServed;
+};
+
+TEST_F(MethodCallEndToEndTest, HostCallsMethodsOnTheInstancesItReferences)
+{
+    const boost::shared_ptr<ICIMClass> testClass = HostClass(kMethodTestClass);
+    ASSERT_TRUE(testClass);
+    TCIMContext outputs;
+    EXPECT_TRUE(testClass->InvokeMethod("Identify", outputs, kNoContext).IsNull()) << "a method without an object";
+    EXPECT_TRUE(outputs.empty());
+
+    auto remote = boost::dynamic_pointer_cast<TCimHTTPClass>(testClass);
+    ASSERT_TRUE(remote);
+    std::set<std::string> identified;
+    for (const TMethodTestInstance& instance : MethodTestInstances())
+        identified.insert(
+            remote->InvokeMethod(HostReference(testClass, KeyValuesOf(instance)), "Identify", TCIMContext(), outputs,
+                                 kNoContext)
+                .ToString());
+    EXPECT_EQ((std::set<std::string>{"First", "Second", "Third"}), identified);
+
+    auto link = boost::dynamic_pointer_cast<TCimHTTPClass>(HostClass(kMethodTestLinkClass));
+    ASSERT_TRUE(link);
+    const TMethodTestLink& secondToThird = MethodTestLinks()[1];
+    EXPECT_EQ(secondToThird.fElementName,
+              link->InvokeMethod(HostReference(link, KeyValuesOf(secondToThird, testClass)), "Identify",
+                                 TCIMContext(), outputs, kNoContext)
+                  .ToString());
+
+    TCIMContext inputs;
+    inputs["InString"] = TCIMValue("from the host");
+    inputs["InUint64"] = TCIMValue(18446744073709551615ULL);
+    outputs.clear();
+    const TCIMValue described = remote->InvokeMethod(TCIMReference(boost::shared_ptr<ICIMNamespace>(), TCIMContext(),
+                                                                   kMethodTestClass),
+                                                     "EchoScalars", inputs, outputs, kNoContext);
+    EXPECT_EQ("InString=\"from the host\";InUint64=18446744073709551615", described.ToString());
+    EXPECT_TRUE(SameValue(inputs["InString"], outputs["OutString"]));
+    EXPECT_TRUE(SameValue(inputs["InUint64"], outputs["OutUint64"]));
+}
+
+TEST_F(MethodCallEndToEndTest, HostWalksTheClassesItLoaded)
+{
+    AddLocalClass(fServed->Local(), "Local_Site", {"Location"});
+    const boost::shared_ptr<ICIMClass> testClass = HostClass(kMethodTestClass);
+    ASSERT_TRUE(testClass);
+    std::vector<std::string> rootClasses;
+    fServed->Session().GetUpcallNamespace()->EnumerateRootClasses(
+        [&](boost::shared_ptr<ICIMClass> cls) {
+            rootClasses.push_back(cls->GetName(kNoContext));
+            return true;
+        },
+        kNoContext);
+    EXPECT_EQ((std::vector<std::string>{"Local_Site", kMethodTestClass}), rootClasses);
+
+    fServer->requestLog().clear();
+    int calls = 0;
+    auto count = [&calls](boost::shared_ptr<ICIMClass>) { return ++calls > 0; };
+    testClass->EnumerateAssociatedClasses(count, kMethodTestLinkClass, kMethodTestClass, "Antecedent", "Dependent",
+                                          kNoContext);
+    testClass->EnumerateAssociationClasses(count, kMethodTestLinkClass, "Antecedent", kNoContext);
+    EXPECT_EQ(0, calls);
+    EXPECT_EQ((std::vector<std::string>{std::string(kMethodTestLinkClass) + " LocalOnly=false",
+                                        std::string(kMethodTestLinkClass) + " LocalOnly=true",
+                                        std::string(kMethodTestClass) + " LocalOnly=true"}),
+              ClassFetches(*fServer));
+}
+
+}  // namespace
