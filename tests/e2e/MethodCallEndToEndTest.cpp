@@ -2,7 +2,6 @@
 // through the provider manager, classes taken from the host's top
 // namespace, instance references made by the host's in-memory instances,
 // and the calls answered by a test CIMOM.
-#include <memory>
 #include <set>
 #include <string>
 #include <vector>
@@ -25,23 +24,13 @@ namespace {
 
 const TCIMContext kNoContext;
 
-class MethodCallEndToEndTest : public PluginTest {
+class MethodCallEndToEndTest : public ServedDemoTest {
 protected:
-    void SetUp() override
-    {
-        PluginTest::SetUp();
-        fServer = StartServer(DemoServerOptions(0));
-        fServed = std::make_unique<ServedNamespace>();
-    }
-
     // The class as the host's top namespace hands it out.
     boost::shared_ptr<ICIMClass> HostClass(const std::string& name)
     {
         return fServed->Session().GetUpcallNamespace()->GetClass(name, kNoContext);
     }
-
-    std::unique_ptr<testcimom::CimServer> fServer;
-    std::unique_ptr<ServedNamespace> fServed;
 };
 
 TEST_F(MethodCallEndToEndTest, HostCallsMethodsOnTheInstancesItReferences)

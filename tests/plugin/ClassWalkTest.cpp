@@ -2,7 +2,6 @@
 // callback's early stops, the namespace's root classes, and the two
 // association walks, whose only effect is the classes they look up, seen in
 // the test CIMOM's request log.
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -26,9 +25,10 @@ const TCIMContext kNoContext;
 
 // VORN_ComputerSystem and its superclasses, root first: the order in which
 // loading it makes them join the namespace.
-const std::vector<std::string> kComputerSystemChain = {
-    "CIM_ManagedElement", "CIM_ManagedSystemElement", "CIM_LogicalElement", "CIM_EnabledLogicalElement",
-    "CIM_System",         "CIM_ComputerSystem",       "VORN_ComputerSystem"};
+std::vector<std::string> ComputerSystemChainRootFirst()
+{
+    return std::vector<std::string>(DemoComputerSystemChain().rbegin(), DemoComputerSystemChain().rend());
+}
 
 // Records the classes it is called with; returns false for the one named `stopAt`.
 class TRecorder {
@@ -99,39 +99,23 @@ TEST(ClassWalk, SubClassesDepthFirstEachChildBeforeItsOwnWithEarlyStops)
     a1->AddChildClass(make("A"), kNoContext);
 }
 
-class ClassWalkTest : public PluginTest {
+class ClassWalkTest : public ServedDemoTest {
 protected:
-    void SetUp() override
-    {
-        PluginTest::SetUp();
-        fServer = StartServer(DemoServerOptions(0));
-        fServed = std::make_unique<ServedNamespace>();
-    }
-
     boost::shared_ptr<ICIMClass> Load(const std::string& name)
     {
         boost::shared_ptr<ICIMClass> cls = (*fServed)->GetClass(name, kNoContext);
         EXPECT_TRUE(cls) << name;
         return cls;
     }
-
-    void ForgetRequestsAndLog()
-    {
-        fServer->requestLog().clear();
-        TRootObject::GetCoreLogger()->Clear();
-    }
-
-    std::unique_ptr<testcimom::CimServer> fServer;
-    std::unique_ptr<ServedNamespace> fServed;
 };
 
 TEST_F(ClassWalkTest, RootClassesAreTheLoadedClassesInTheOrderTheyJoined)
 {
     EXPECT_TRUE(RootClassesOf(*fServed->Namespace()).empty());
     const boost::shared_ptr<ICIMClass> computerSystem = Load("VORN_ComputerSystem");
-    EXPECT_EQ(kComputerSystemChain, RootClassesOf(*fServed->Namespace()));
+    EXPECT_EQ(ComputerSystemChainRootFirst(), RootClassesOf(*fServed->Namespace()));
     Load(kMethodTestClass);
-    EXPECT_EQ(Concatenated(kComputerSystemChain, {kMethodTestClass}), RootClassesOf(*fServed->Namespace()));
+    EXPECT_EQ(Concatenated(ComputerSystemChainRootFirst(), {kMethodTestClass}), RootClassesOf(*fServed->Namespace()));
     EXPECT_EQ((std::vector<std::string>{"CIM_ManagedElement", "CIM_ManagedSystemElement"}),
               RootClassesOf(*fServed->Namespace(), "CIM_ManagedSystemElement"));
     EXPECT_TRUE(SubClassesOf(*computerSystem, true).empty()) << "only the root class has children of itself";
@@ -147,8 +131,8 @@ TEST_F(ClassWalkTest, RootClassesAreTheLoadedClassesInTheOrderTheyJoined)
             return true;
         },
         kNoContext);
-    EXPECT_EQ(Concatenated(kComputerSystemChain, {kMethodTestClass}), walked);
-    EXPECT_EQ(Concatenated(kComputerSystemChain, {kMethodTestClass, kMethodTestLinkClass}),
+    EXPECT_EQ(Concatenated(ComputerSystemChainRootFirst(), {kMethodTestClass}), walked);
+    EXPECT_EQ(Concatenated(ComputerSystemChainRootFirst(), {kMethodTestClass, kMethodTestLinkClass}),
               RootClassesOf(*fServed->Namespace()));
 
     fServed->Namespace()->disconnect();
@@ -168,8 +152,8 @@ TEST_F(ClassWalkTest, AssociationWalksOnlyLookClassesUp)
     computerSystem->EnumerateAssociationClasses(recorder.Callback(), kMethodTestClass, "Antecedent", kNoContext);
     std::vector<std::string> expected = {std::string(kMethodTestClass) + " LocalOnly=false",
                                          std::string(kMethodTestClass) + " LocalOnly=true"};
-    for (auto name = kComputerSystemChain.rbegin(); name != kComputerSystemChain.rend(); ++name)
-        expected.push_back(*name + " LocalOnly=true");
+    for (const std::string& name : DemoComputerSystemChain())
+        expected.push_back(name + " LocalOnly=true");
     EXPECT_EQ(expected, ClassFetches(*fServer));
 
     ForgetRequestsAndLog();

@@ -90,13 +90,11 @@ TCIMReference ClassPath(const std::string& className = kMethodTestClass)
     return TCIMReference(boost::shared_ptr<ICIMNamespace>(), TCIMContext(), className);
 }
 
-class MethodInvocationTest : public PluginTest {
+class MethodInvocationTest : public ServedDemoTest {
 protected:
     void SetUp() override
     {
-        PluginTest::SetUp();
-        fServer = StartServer(DemoServerOptions(0));
-        fServed = std::make_unique<ServedNamespace>();
+        ServedDemoTest::SetUp();
         fClass = ClassNamed(kMethodTestClass);
         ASSERT_TRUE(fClass);
         ForgetRequestsAndLog();
@@ -105,12 +103,6 @@ protected:
     boost::shared_ptr<TCimHTTPClass> ClassNamed(const std::string& name)
     {
         return boost::dynamic_pointer_cast<TCimHTTPClass>((*fServed)->GetClass(name, kNoContext));
-    }
-
-    void ForgetRequestsAndLog()
-    {
-        fServer->requestLog().clear();
-        TRootObject::GetCoreLogger()->Clear();
     }
 
     TCIMValue Invoke(const TCIMReference& object, const std::string& method, const TCIMContext& in,
@@ -172,8 +164,6 @@ protected:
         };
     }
 
-    std::unique_ptr<testcimom::CimServer> fServer;
-    std::unique_ptr<ServedNamespace> fServed;
     boost::shared_ptr<TCimHTTPClass> fClass;
 };
 
