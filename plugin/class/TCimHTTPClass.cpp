@@ -502,7 +502,8 @@ boost::shared_ptr<TCimHTTPNamespace> TCimHTTPClass::LiveNamespace(const char* op
 }
 
 // Only the look-ups are left of the walk up the parents: an initialized
-// class's parent is the root class, where it ends.
+// class's parent is the root class, where the walk ends, and the root class
+// itself is where it starts and ends.
 void TCimHTTPClass::EnumerateAssociatedClasses(TClassCallback, const std::string& associationClass,
                                                const std::string& resultClass, const std::string&,
                                                const std::string&, TCIMContext) const
@@ -512,7 +513,7 @@ void TCimHTTPClass::EnumerateAssociatedClasses(TClassCallback, const std::string
         return;
     nameSpace->GetClass(associationClass, TCIMContext());
     nameSpace->GetClass(resultClass, TCIMContext());
-    if (!fParent.lock())
+    if (!fParent.lock() && nameSpace->GetRootClass().get() != this)
         Trace("TCimHTTPClass::EnumerateAssociatedClasses " + fName + " : the class was never initialized");
 }
 
