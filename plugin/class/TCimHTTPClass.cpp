@@ -11,10 +11,12 @@
 
 #include "class/TCimHTTPClassLoader.h"
 #include "class/TCimHTTPInstanceConverter.h"
+#include "class/TCimHTTPMethodCall.h"
 #include "class/TCimHTTPTarnController.h"
 #include "client/Debug.h"
 #include "client/PegClient.h"
 #include "instance/TCimHTTPInstance.h"
+#include "namespace/TCimHTTPLoadChain.h"
 #include "namespace/TCimHTTPNamespace.h"
 #include "schema/SchemaTables.h"
 #include "schema/TCimHTTPMethodDecl.h"
@@ -58,11 +60,6 @@ bool IsKey(const TCimHTTPPropertyDecl& declaration)
             return false;
         throw TQELException(e.GetStatusCode());
     }
-}
-
-[[noreturn]] void NotServedYet()
-{
-    throw TQELException(TQELStatusCode::eNotSupported);
 }
 
 }  // namespace
@@ -467,23 +464,86 @@ void TCimHTTPClass::EnumerateStaticProperties(TPropertyCallback callback, TCIMCo
     EnumerateInOrder(fStaticProperties, callback);
 }
 
-// What follows needs the class's instances, which it does not serve yet.
-
-void TCimHTTPClass::EnumerateSubClasses(TClassCallback, bool, TCIMContext) const
+// The walk keeps its own stack, so a deep hierarchy costs no call depth; it
+// works on copies of the children lists, so a callback that loads classes
+// (which join the root class's children) changes nothing under it; and it
+// does not descend into a class it is already inside, so children added in
+// a circle cannot make it endless.
+void TCimHTTPClass::EnumerateSubClasses(TClassCallback callback, bool deep, TCIMContext) const
 {
-    NotServedYet();
+    struct TFrame {
+        const TCimHTTPClass* fClass;
+        TChildren fChildren;
+        std::size_t fNext;
+    };
+    std::vector<TFrame> path{{this, fChildren, 0}};
+    auto isOnPath = [&path](const TCimHTTPClass* cls) {
+        return std::any_of(path.begin(), path.end(), [cls](const TFrame& frame) { return frame.fClass == cls; });
+    };
+    while (!path.empty()) {
+        TFrame& frame = path.back();
+        if (frame.fNext == frame.fChildren.size()) {
+            path.pop_back();
+            continue;
+        }
+        const boost::shared_ptr<TCimHTTPClass> child = frame.fChildren[frame.fNext++];
+        if (!callback(child))
+            path.pop_back();
+        else if (deep && !isOnPath(child.get()))
+            path.push_back({child.get(), child->fChildren, 0});
+    }
 }
 
-void TCimHTTPClass::EnumerateAssociatedClasses(TClassCallback, const std::string&, const std::string&,
-                                               const std::string&, const std::string&, TCIMContext) const
+boost::shared_ptr<TCimHTTPNamespace> TCimHTTPClass::LiveNamespace(const char* operation) const
 {
-    NotServedYet();
+    boost::shared_ptr<TCimHTTPNamespace> nameSpace = fNamespace.lock();
+    if (!nameSpace)
+        Trace("TCimHTTPClass::" + std::string(operation) + " " + fName + " : its namespace is gone");
+    return nameSpace;
 }
 
-void TCimHTTPClass::EnumerateAssociationClasses(TClassCallback, const std::string&, const std::string&,
+// Only the look-ups are left of the walk up the parents: an initialized
+// class's parent is the root class, where the walk ends, and the root class
+// itself is where it starts and ends.
+void TCimHTTPClass::EnumerateAssociatedClasses(TClassCallback, const std::string& associationClass,
+                                               const std::string& resultClass, const std::string&,
+                                               const std::string&, TCIMContext) const
+{
+    boost::shared_ptr<TCimHTTPNamespace> nameSpace = LiveNamespace("EnumerateAssociatedClasses");
+    if (!nameSpace)
+        return;
+    nameSpace->GetClass(associationClass, TCIMContext());
+    nameSpace->GetClass(resultClass, TCIMContext());
+    if (!fParent.lock() && nameSpace->GetRootClass().get() != this)
+        Trace("TCimHTTPClass::EnumerateAssociatedClasses " + fName + " : the class was never initialized");
+}
+
+void TCimHTTPClass::EnumerateAssociationClasses(TClassCallback, const std::string& resultClass, const std::string&,
                                                 TCIMContext) const
 {
-    NotServedYet();
+    boost::shared_ptr<TCimHTTPNamespace> nameSpace = LiveNamespace("EnumerateAssociationClasses");
+    if (!nameSpace)
+        return;
+    nameSpace->GetClass(resultClass, TCIMContext());
+    LookUpSuperClasses(*nameSpace);
+}
+
+// Up to the root class or the first class without a superclass. A server
+// that names superclasses in a circle, or without end, is cut off at the
+// depth a namespace loads.
+void TCimHTTPClass::LookUpSuperClasses(const TCimHTTPNamespace& nameSpace) const
+{
+    const boost::shared_ptr<TCimHTTPClass> root = nameSpace.GetRootClass();
+    boost::shared_ptr<const ICIMClass> current = shared_from_this();
+    for (std::size_t steps = 0; current && current != root; ++steps) {
+        if (steps == TCimHTTPLoadChain::kMaxDepth) {
+            WriteLog(eLogError, "TCimHTTPClass::EnumerateAssociationClasses " + fName +
+                                    " : the superclass chain does not end within " +
+                                    std::to_string(TCimHTTPLoadChain::kMaxDepth) + " classes");
+            return;
+        }
+        current = current->GetSuperClass(TCIMContext());
+    }
 }
 
 boost::shared_ptr<ICIMInstance> TCimHTTPClass::AllocateInstance(TCIMContext context)
@@ -499,7 +559,22 @@ void TCimHTTPClass::EnumerateInstances(TInstanceCallback callback, bool deep, TC
 
 TCIMValue TCimHTTPClass::InvokeMethod(const std::string&, TCIMContext&, TCIMContext)
 {
-    NotServedYet();
+    return TCIMValue();
+}
+
+TCIMValue TCimHTTPClass::InvokeMethod(const TCIMReference& object, const std::string& methodName,
+                                      const TCIMContext& inParameters, TCIMContext& outParameters, TCIMContext)
+{
+    boost::shared_ptr<TCimHTTPNamespace> nameSpace = LiveNamespace("InvokeMethod");
+    if (!nameSpace)
+        return TCIMValue();
+    const TCimHTTPMethodCall call(nameSpace->getfCimHTTPNamespaceName(), object, methodName, inParameters);
+    PegClient* client = nameSpace->getPegClient();
+    if (!client) {
+        Trace("TCimHTTPClass::InvokeMethod " + fName + " : the namespace has no connection to its first node");
+        return TCIMValue();
+    }
+    return call.Run(*client, fEnumerateInstancesTimeout, shared_from_this(), outParameters);
 }
 
 void TCimHTTPClass::AddInstance(boost::shared_ptr<ICIMInstance> instance, TCIMContext context)

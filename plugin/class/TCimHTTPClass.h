@@ -52,13 +52,19 @@ public:
     bool IsRootClass(TCIMContext context) const override;
     // The namespace's class of the superclass the server names; see the definition.
     boost::shared_ptr<ICIMClass> GetSuperClass(TCIMContext context) const override;
+    // Depth first, each child before its own subclasses (deep); a false
+    // from the callback ends the walk of the class whose child it was.
     void EnumerateSubClasses(TClassCallback callback, bool deep, TCIMContext context) const override;
     // True for this class's own name, for any class named like one up its
     // parents, and for the root class.
     bool IsSubclassOf(boost::shared_ptr<ICIMClass const> other, TCIMContext context) const override;
+    // No association class is ever registered with a class, so neither walk
+    // calls its callback: they only look classes up, which may load them.
+    // Associated: the association class, then the result class.
     void EnumerateAssociatedClasses(TClassCallback callback, const std::string& associationClass,
                                     const std::string& resultClass, const std::string& role,
                                     const std::string& resultRole, TCIMContext context) const override;
+    // Association: the result class, then every superclass up to the root.
     void EnumerateAssociationClasses(TClassCallback callback, const std::string& resultClass,
                                      const std::string& role, TCIMContext context) const override;
     // The properties whose KEY qualifier is true, in name order.
@@ -80,6 +86,7 @@ public:
     // Empty when missing.
     boost::shared_ptr<ICIMMethodDecl> GetMethodDecl(const std::string& name, TCIMContext context) const override;
     void EnumerateMethodDecls(TMethodDeclCallback callback, TCIMContext context) const override;
+    // Without an object there is nothing to call: a null value.
     TCIMValue InvokeMethod(const std::string& methodName, TCIMContext& parameters, TCIMContext context) override;
     // By exact name (case-sensitive).
     bool operator==(const ICIMClass& other) const override;
@@ -116,6 +123,17 @@ public:
     boost::shared_ptr<ICIMQualifier> GetQualifier(const std::string& name, bool& found,
                                                   TCIMContext context) const override;
 
+    // Runs the method on the object on the first node's server, with the
+    // enumerate-instances time-out, and returns its return value. Output
+    // parameters are added to outParameters, never replacing an entry of the
+    // same name. A failed call gives what a null value converts to, and no
+    // outputs; an object path or namespace name the client library cannot
+    // read throws its exception. A namespace that is gone or has no first
+    // node gives a null value.
+    virtual TCIMValue InvokeMethod(const TCIMReference& object, const std::string& methodName,
+                                   const TCIMContext& inParameters, TCIMContext& outParameters,
+                                   TCIMContext context);
+
     // Loads the definition from every node, once: a class whose parent is
     // set has been initialized. A class the host's union namespace holds is
     // not loaded.
@@ -141,10 +159,14 @@ public:
 private:
     friend class TCimHTTPClassLoader;
     typedef std::map<std::string, boost::shared_ptr<TCimHTTPPropertyDecl>> TPropertyDecls;
+    typedef std::vector<boost::shared_ptr<TCimHTTPClass>> TChildren;
 
     TCimHTTPQualifier::TOwner SelfAsOwner();
     bool HasTrueQualifier(const std::string& name) const;
     bool IsInUnionNamespace(TCimHTTPNamespace& nameSpace) const;
+    // The namespace while it lives; otherwise empty, and the operation logs why.
+    boost::shared_ptr<TCimHTTPNamespace> LiveNamespace(const char* operation) const;
+    void LookUpSuperClasses(const TCimHTTPNamespace& nameSpace) const;
     boost::shared_ptr<ICIMClass> SuperClassFromServer(TCimHTTPNamespace& nameSpace) const;
     bool DeclaresOverride(const ICIMPropertyDecl& declaration) const;
     void CheckOverride(const ICIMPropertyDecl& declaration, TPropertyDecls::const_iterator existing) const;
@@ -160,7 +182,7 @@ private:
     TPropertyDecls fPropertyDecls;
     // Class-level property values: nothing puts any here.
     std::map<std::string, boost::shared_ptr<ICIMProperty>> fStaticProperties;
-    std::vector<boost::shared_ptr<TCimHTTPClass>> fChildren;
+    TChildren fChildren;
     std::map<std::string, boost::shared_ptr<TCimHTTPMethodDecl>> fMethodDecls;
     int fEnumerateInstancesTimeout;
     // The instances of the last enumeration (and those added since) by path.

@@ -102,3 +102,50 @@ TEST(RequestEncoder, MethodCallsCarryEveryParameterKindValidly)
     control.append(CIMParamValue("S", CIMValue(String("bell\x07"))));
     EXPECT_THROW(RequestEncoder::methodCall(9, CIMV2, CIMObjectPath("C"), CIMName("M"), control), CIMClientXmlException);
 }
+
+// What XML 1.0 cannot carry makes a server reject the whole request, so the
+// client refuses it before anything is sent; every character XML can carry,
+// from the whole range of Unicode, goes as it is.
+TEST(RequestEncoder, RefusesTextXmlCannotCarryAndKeepsEveryOtherCharacter)
+{
+    auto encodedWith = [](const CIMValue& value) {
+        Array<CIMParamValue> in;
+        in.append(CIMParamValue("P", value));
+        return RequestEncoder::methodCall(9, CIMV2, CIMObjectPath("C"), CIMName("M"), in).body;
+    };
+    auto refusal = [&](const CIMValue& value) -> std::string {
+        try
+        {
+            encodedWith(value);
+        }
+        catch (const CIMClientXmlException& e)
+        {
+            return e.getMessage().str();
+        }
+        return "(sent)";
+    };
+    EXPECT_EQ("character U+FFFE cannot be sent in CIM-XML", refusal(CIMValue(Char16(0xFFFE))));
+    EXPECT_EQ("character U+FFFF cannot be sent in CIM-XML", refusal(CIMValue(Char16(0xFFFF))));
+    EXPECT_EQ("character U+FFFF cannot be sent in CIM-XML", refusal(CIMValue(String("ok \xEF\xBF\xBF"))));
+    EXPECT_EQ("char16 U+D800 is half of a surrogate pair, not a character, which cannot be sent in CIM-XML",
+              refusal(CIMValue(Char16(0xD800))));
+    Array<Char16> lowHalf;
+    lowHalf.append(Char16('a'));
+    lowHalf.append(Char16(0xDFFF));
+    EXPECT_EQ("char16 U+DFFF is half of a surrogate pair, not a character, which cannot be sent in CIM-XML",
+              refusal(CIMValue(lowHalf)));
+    for (const char* notUtf8 : {"latin-1 \xE4", "stray \x80", "overlong \xC0\xAF", "cut \xE2\x82",
+                                "surrogate \xED\xA0\x80", "beyond \xF4\x90\x80\x80", "five \xF8\x88\x80\x80\x80"})
+        EXPECT_EQ("text that is not UTF-8 cannot be sent in CIM-XML", refusal(CIMValue(String(notUtf8)))) << notUtf8;
+
+    const char* carried[] = {"\xEF\xBF\xBD", "\xEE\x80\x80", "\xED\x9F\xBF", "\xF0\x90\x80\x80", "\xF4\x8F\xBF\xBF",
+                             "\xC2\x80", "\xEF\xBF\xBC"};
+    for (const char* character : carried)
+    {
+        const std::string body = encodedWith(CIMValue(String(character)));
+        EXPECT_NE(std::string::npos, body.find(std::string("<VALUE>") + character + "</VALUE>")) << character;
+        EXPECT_EQ("", dtdErrors(body));
+    }
+    EXPECT_NE(std::string::npos, encodedWith(CIMValue(Char16(0xFFFD))).find("<VALUE>\xEF\xBF\xBD</VALUE>"));
+    EXPECT_NE(std::string::npos, encodedWith(CIMValue(Char16(0xE000))).find("<VALUE>\xEE\x80\x80</VALUE>"));
+}

@@ -108,7 +108,8 @@ TEST(ValueConversion, TypeNumbersOfBothLibraries)
 TEST(ValueConversion, EveryScalarTypeBothWays)
 {
     for (const TScalarCase& c : ScalarCases()) {
-        const std::string what = c.pegasus.toString().str();
+        // The host's text: the client library has none for half a surrogate pair.
+        const std::string what = c.host.ToString();
         const TCIMValue host = ToHost(c.pegasus);
         EXPECT_EQ(c.host, host) << what;
         EXPECT_EQ(pegTypeToQELType(c.pegasus.getType(), false), host.GetType()) << what;

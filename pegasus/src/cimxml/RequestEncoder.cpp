@@ -132,7 +132,16 @@ template <class T>
 void writeElement(XmlWriter& w, const T& x)
 {
     std::string text;
-    ValueText::append(text, x);
+    try
+    {
+        ValueText::append(text, x);
+    }
+    catch (const Exception& e)
+    {
+        // A char16 that is half of a surrogate pair has no text; like
+        // every character XML cannot carry, it cannot be sent.
+        throw CIMClientXmlException(e.getMessage() + String(", which cannot be sent in CIM-XML"));
+    }
     w.start("VALUE").text(text).end("VALUE");
 }
 

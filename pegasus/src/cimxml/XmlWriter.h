@@ -27,8 +27,10 @@ public:
 
 private:
     void closeStartTag();
-    // Throws CIMClientXmlException for characters XML 1.0 cannot carry.
+    // Throws CIMClientXmlException for characters XML 1.0 cannot carry and
+    // for text that is not UTF-8.
     void escaped(std::string_view value, bool inAttribute);
+    void escapedAscii(char c, bool inAttribute);
 
     std::string _out;
     bool _startTagOpen = false;

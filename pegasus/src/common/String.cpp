@@ -2,6 +2,7 @@
 
 #include <Pegasus/Common/Exception.h>
 #include <algorithm>
+#include <cstdio>
 #include <ostream>
 
 PEGASUS_NAMESPACE_BEGIN
@@ -30,12 +31,17 @@ Uint32 fromStdPos(size_t pos)
     return pos == std::string::npos ? PEG_NOT_FOUND : static_cast<Uint32>(pos);
 }
 
-// Appends the UTF-8 form of one UTF-16 code unit. A lone surrogate cannot
-// be encoded and becomes U+FFFD.
+// Appends the UTF-8 form of one UTF-16 code unit. Half of a surrogate pair
+// is no character and has no UTF-8 form: it is refused rather than
+// replaced, so that no text changes unnoticed.
 void appendUtf8(std::string& out, Uint16 code)
 {
     if (code >= 0xD800 && code <= 0xDFFF)
-        code = 0xFFFD;
+    {
+        char name[8];
+        std::snprintf(name, sizeof name, "U+%04X", static_cast<unsigned>(code));
+        throw Exception(String(std::string("char16 ") + name + " is half of a surrogate pair, not a character"));
+    }
     if (code < 0x80)
     {
         out += static_cast<char>(code);

@@ -1,6 +1,7 @@
 #ifndef CIMHTTP_TESTS_PLUGIN_SERVEDNAMESPACE_H
 #define CIMHTTP_TESTS_PLUGIN_SERVEDNAMESPACE_H
 
+#include <memory>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -96,6 +97,37 @@ private:
 
     boost::shared_ptr<NVORNQEL20::TInmemNamespace> fLocal;
     NVORNQEL20::TProviderSession fSession;
+};
+
+// VORN_ComputerSystem of the demo data set and its superclasses, leaf first.
+inline const std::vector<std::string>& DemoComputerSystemChain()
+{
+    static const std::vector<std::string> chain = {
+        "VORN_ComputerSystem", "CIM_ComputerSystem",       "CIM_System",        "CIM_EnabledLogicalElement",
+        "CIM_LogicalElement",  "CIM_ManagedSystemElement", "CIM_ManagedElement"};
+    return chain;
+}
+
+// A demo CIMOM on the first node's address, and a namespace served and
+// connected to it.
+class ServedDemoTest : public PluginTest {
+protected:
+    void SetUp() override
+    {
+        PluginTest::SetUp();
+        fServer = StartServer(DemoServerOptions(0));
+        fServed = std::make_unique<ServedNamespace>();
+    }
+
+    // The server's request log and the host's log start afresh.
+    void ForgetRequestsAndLog()
+    {
+        fServer->requestLog().clear();
+        NVORNQEL20::TRootObject::GetCoreLogger()->Clear();
+    }
+
+    std::unique_ptr<testcimom::CimServer> fServer;
+    std::unique_ptr<ServedNamespace> fServed;
 };
 
 // A class of the host's own in its local namespace, with string properties.
