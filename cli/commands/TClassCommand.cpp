@@ -20,8 +20,7 @@ const char* YesNo(const TJson& flag) { return flag.get<bool>() ? "yes" : "no"; }
 
 }  // namespace
 
-TClassCommand::TClassCommand(const TPluginSession& session, const std::string& name)
-    : fSession(session), fName(name) {}
+TClassCommand::TClassCommand(const TPluginSession& session, const std::string& name) : fSession(session), fName(name) {}
 
 TJson TClassCommand::Run() { return TClassDescription::Describe(fSession.RequireClass(fName)); }
 

@@ -18,8 +18,7 @@ namespace NCimHTTPCli {
 
 using namespace NVORNQEL20;
 
-TInstancesCommand::TInstancesCommand(const TPluginSession& session, const std::string& className, bool deep,
-                                     bool raw)
+TInstancesCommand::TInstancesCommand(const TPluginSession& session, const std::string& className, bool deep, bool raw)
     : fSession(session), fClassName(className), fDeep(deep), fRaw(raw) {}
 
 TJson TInstancesCommand::Run() { return {{"class", fClassName}, {"instances", Instances()}}; }

@@ -34,8 +34,8 @@ private:
     void Heading(const std::string& title);
     void Step(const TPluginSession& session, const std::string& arguments, const TCommandMaker& makeCommand);
     void DisplayExamples(const TPluginSession& session);
-    std::string DisplayText(const TPluginSession& session, const std::string& className,
-                            const std::string& property, const std::string& valueText) const;
+    std::string DisplayText(const TPluginSession& session, const std::string& className, const std::string& property,
+                            const std::string& valueText) const;
     std::string HostArguments() const;
 
     std::ostream& fOut;

@@ -72,8 +72,8 @@ TChildProcess::TChildProcess(const std::string& program, const std::vector<std::
     std::vector<std::string> argv = arguments;
     argv.insert(argv.begin(), program);
     std::vector<std::string> envp = EnvironmentWith(environment);
-    const int started = posix_spawn(&fPid, program.c_str(), &actions, &attributes, CStrings(argv).data(),
-                                    CStrings(envp).data());
+    const int started =
+        posix_spawn(&fPid, program.c_str(), &actions, &attributes, CStrings(argv).data(), CStrings(envp).data());
     posix_spawn_file_actions_destroy(&actions);
     posix_spawnattr_destroy(&attributes);
     close(output[1]);

@@ -22,9 +22,7 @@ using Clock = std::chrono::steady_clock;
 const std::chrono::milliseconds kLongestWait(200);
 const std::string kReasonPrefix = "cimhttp: ";
 
-double SecondsSince(Clock::time_point start) {
-    return std::chrono::duration<double>(Clock::now() - start).count();
-}
+double SecondsSince(Clock::time_point start) { return std::chrono::duration<double>(Clock::now() - start).count(); }
 
 // The child's one-line reason without the program's name and the status
 // name, which the host's result has apart.

@@ -8,7 +8,7 @@ namespace NCimHTTPCli {
 
 // One system to inventory: its line of the hosts file and its nodes.
 struct THostEntry {
-    std::string fName;               // the nodes joined with ","
+    std::string fName;  // the nodes joined with ","
     std::vector<std::string> fNodes;
     unsigned int fLine;
 };

@@ -50,8 +50,8 @@ void TInventoryCommand::WriteSummary(const TJson& hosts, std::ostream& out) {
     for (const TJson& host : hosts) {
         char seconds[32];
         std::snprintf(seconds, sizeof seconds, "%.1f", host["seconds"].get<double>());
-        table.AddRow({host["host"], host["status"], seconds, std::to_string(PathCount(host["classes"])),
-                      host["error"]});
+        table.AddRow(
+            {host["host"], host["status"], seconds, std::to_string(PathCount(host["classes"])), host["error"]});
     }
     table.Write(out);
 }

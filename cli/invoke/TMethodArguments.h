@@ -20,8 +20,8 @@ class TMethodArguments {
 public:
     // The method as the class or its nearest superclass declares it; throws
     // TCliError (not found) when none does.
-    static boost::shared_ptr<NVORNQEL20::ICIMMethodDecl> FindMethod(
-        const boost::shared_ptr<NVORNQEL20::ICIMClass>& cls, const std::string& name);
+    static boost::shared_ptr<NVORNQEL20::ICIMMethodDecl> FindMethod(const boost::shared_ptr<NVORNQEL20::ICIMClass>& cls,
+                                                                    const std::string& name);
     // Under the declared names. Throws TCliError (bad parameter value) for an
     // argument without "=", a parameter the method does not have, one given
     // twice, or a value that is not one of the parameter's type.

@@ -11,18 +11,23 @@ namespace {
 
 TJson JsonOfScalar(const TCIMValue& value) {
     switch (value.GetElementType()) {
-        case TCIMValue::TCIMType::eBoolean: return static_cast<bool>(value);
+        case TCIMValue::TCIMType::eBoolean:
+            return static_cast<bool>(value);
         case TCIMValue::TCIMType::eUint8:
         case TCIMValue::TCIMType::eUint16:
         case TCIMValue::TCIMType::eUint32:
-        case TCIMValue::TCIMType::eUint64: return static_cast<unsigned long long>(value);
+        case TCIMValue::TCIMType::eUint64:
+            return static_cast<unsigned long long>(value);
         case TCIMValue::TCIMType::eSint8:
         case TCIMValue::TCIMType::eSint16:
         case TCIMValue::TCIMType::eSint32:
-        case TCIMValue::TCIMType::eSint64: return static_cast<long long>(value);
+        case TCIMValue::TCIMType::eSint64:
+            return static_cast<long long>(value);
         case TCIMValue::TCIMType::eReal32:
-        case TCIMValue::TCIMType::eReal64: return static_cast<double>(value);
-        default: return value.ToString();
+        case TCIMValue::TCIMType::eReal64:
+            return static_cast<double>(value);
+        default:
+            return value.ToString();
     }
 }
 

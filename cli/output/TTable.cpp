@@ -14,7 +14,8 @@ void TTable::AddRow(std::vector<std::string> cells) {
 }
 
 std::size_t TTable::Width(const std::string& text) {
-    return std::count_if(text.begin(), text.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; });
+    return std::count_if(text.begin(), text.end(),
+                         [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; });
 }
 
 std::vector<std::size_t> TTable::ColumnWidths() const {

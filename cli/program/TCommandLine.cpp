@@ -30,14 +30,16 @@ void AddConnectionOptions(CLI::App& app, TOptions& options) {
     app.add_option("--port", connection.fPort, "port for --https or --http (default 5989 or 5988)")
         ->check(CLI::Range(1, 65535))
         ->type_name("PORT");
-    app.add_option("--user", connection.fUser, "user name; the password is asked for, or read from "
-                                               "CIMHTTP_PASSWORD or --password-file");
+    app.add_option("--user", connection.fUser,
+                   "user name; the password is asked for, or read from "
+                   "CIMHTTP_PASSWORD or --password-file");
     app.add_option("--password-file", connection.fPasswordFile, "file whose first line is the password")
         ->type_name("FILE");
-    CLI::Option* https = app.add_flag_callback("--https", [&connection] { connection.fProtocol = eProtocolHttps; },
-                                               "HTTPS only (default: HTTPS on 5989, then HTTP on 5988)");
-    CLI::Option* http = app.add_flag_callback("--http", [&connection] { connection.fProtocol = eProtocolHttp; },
-                                              "HTTP only");
+    CLI::Option* https = app.add_flag_callback(
+        "--https", [&connection] { connection.fProtocol = eProtocolHttps; },
+        "HTTPS only (default: HTTPS on 5989, then HTTP on 5988)");
+    CLI::Option* http = app.add_flag_callback(
+        "--http", [&connection] { connection.fProtocol = eProtocolHttp; }, "HTTP only");
     https->excludes(http);
     app.add_option("--namespace", connection.fNamespace, "CIM namespace")->capture_default_str();
     app.add_option("--gc-timeout", connection.fClassTimeoutMs,
@@ -54,8 +56,8 @@ void AddOutputOptions(CLI::App& app, TOptions& options) {
            "table (aligned text, the default) or json (one JSON document)")
         ->check(CLI::IsMember({"table", "json"}))
         ->type_name("FORMAT");
-    CLI::Option* logFile = app.add_option("--log-file", options.fLogFile, "append the plug-in's log lines to FILE")
-                               ->type_name("FILE");
+    CLI::Option* logFile =
+        app.add_option("--log-file", options.fLogFile, "append the plug-in's log lines to FILE")->type_name("FILE");
     app.add_flag("--verbose,-v", options.fVerbose, "the plug-in's log lines on stderr")->excludes(logFile);
 }
 
@@ -70,8 +72,8 @@ void AddSchemaCommands(CLI::App& app, TOptions& options) {
     CLI::App* classes = AddCommand(app, options, "classes", eCommandClasses,
                                    "the classes from the top of the class tree; --deep: the whole tree");
     classes->add_flag("--deep", options.fDeep, "every subclass, indented under its superclass");
-    CLI::App* cls = AddCommand(app, options, "class", eCommandClass,
-                               "a class: superclasses, qualifiers, properties and methods");
+    CLI::App* cls =
+        AddCommand(app, options, "class", eCommandClass, "a class: superclasses, qualifiers, properties and methods");
     cls->add_option("NAME", options.fTarget, "class name")->required();
     CLI::App* names = AddCommand(app, options, "names", eCommandNames, "the instance paths of a class, on every node");
     names->add_option("CLASS", options.fTarget, "class name")->required();
@@ -87,16 +89,18 @@ void AddInstanceCommands(CLI::App& app, TOptions& options) {
                                   "call a method on an instance path, or on a class for a static method");
     invoke->add_option("PATH", options.fTarget, "instance path or class name")->required();
     invoke->add_option("METHOD", options.fMethod, "method name")->required();
-    invoke->add_option("NAME=VALUE", options.fArguments, "input parameters, typed as the method declares them; "
-                                                          "an array as [a,b]");
+    invoke->add_option("NAME=VALUE", options.fArguments,
+                       "input parameters, typed as the method declares them; "
+                       "an array as [a,b]");
 }
 
 void AddFleetCommands(CLI::App& app, TOptions& options) {
     CLI::App* inventory = AddCommand(app, options, "inventory", eCommandInventory,
                                      "the classes of every host of a file, each host in a process of its own; "
                                      "JSON on stdout, a summary on stderr");
-    inventory->add_option("--hosts-file", options.fHostsFile,
-                          "one host per line, '#' comments; nodes of one system separated by commas")
+    inventory
+        ->add_option("--hosts-file", options.fHostsFile,
+                     "one host per line, '#' comments; nodes of one system separated by commas")
         ->required()
         ->check(CLI::ExistingFile);
     inventory->add_option("CLASS", options.fClasses, "class names")->required();

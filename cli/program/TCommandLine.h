@@ -18,8 +18,7 @@ public:
 
     // The arguments that give a child process the same connection and
     // settings (no password: see TPasswordSource), for the hosts given.
-    static std::vector<std::string> ConnectionArguments(const TOptions& options,
-                                                        const std::vector<std::string>& hosts);
+    static std::vector<std::string> ConnectionArguments(const TOptions& options, const std::vector<std::string>& hosts);
 
 private:
     static void RefusePasswordArgument(int argc, char** argv);

@@ -75,15 +75,20 @@ void TProgram::SetUpLog(const TOptions& options) {
 
 std::unique_ptr<ICommand> TProgram::MakeCommand(const TOptions& options, const TPluginSession& session) {
     switch (options.fCommand) {
-        case eCommandClasses: return std::make_unique<TClassesCommand>(session, options.fDeep);
-        case eCommandClass: return std::make_unique<TClassCommand>(session, options.fTarget);
-        case eCommandNames: return std::make_unique<TNamesCommand>(session, options.fTarget);
+        case eCommandClasses:
+            return std::make_unique<TClassesCommand>(session, options.fDeep);
+        case eCommandClass:
+            return std::make_unique<TClassCommand>(session, options.fTarget);
+        case eCommandNames:
+            return std::make_unique<TNamesCommand>(session, options.fTarget);
         case eCommandInstances:
             return std::make_unique<TInstancesCommand>(session, options.fTarget, options.fDeep, options.fRaw);
         case eCommandInvoke:
             return std::make_unique<TInvokeCommand>(session, options.fTarget, options.fMethod, options.fArguments);
-        case eCommandHostInventory: return std::make_unique<THostInventoryCommand>(session, options.fClasses);
-        default: throw TCliError(eExitUsage, "no such command");
+        case eCommandHostInventory:
+            return std::make_unique<THostInventoryCommand>(session, options.fClasses);
+        default:
+            throw TCliError(eExitUsage, "no such command");
     }
 }
 

@@ -36,9 +36,15 @@ void TConnector::ConnectNodes(TCimHTTPNamespace& remote) const {
 void TConnector::ConnectOneHost(TCimHTTPNamespace& remote) const {
     const std::string& host = fOptions.fHosts.front();
     switch (fOptions.fProtocol) {
-        case eProtocolAutomatic: remote.connect(host, fOptions.fUser, fPassword); break;
-        case eProtocolHttps: ConnectWithProtocol(remote, PegClient::kHttpsPort); break;
-        case eProtocolHttp: ConnectWithProtocol(remote, PegClient::kHttpPort); break;
+        case eProtocolAutomatic:
+            remote.connect(host, fOptions.fUser, fPassword);
+            break;
+        case eProtocolHttps:
+            ConnectWithProtocol(remote, PegClient::kHttpsPort);
+            break;
+        case eProtocolHttp:
+            ConnectWithProtocol(remote, PegClient::kHttpPort);
+            break;
     }
 }
 

@@ -29,9 +29,9 @@ EExitStatus KindOfCimError(const std::string& message) {
 
 // The order in which a kind explains a failure best: a refused password
 // also shows as broken requests, a dead server also as failed operations.
-const std::vector<EExitStatus> kAllKinds = {eExitAuthenticationRefused, eExitTimeout,    eExitUnreachable,
-                                            eExitNotFound,              eExitBadParameter, eExitInvalidName,
-                                            eExitServerError};
+const std::vector<EExitStatus> kAllKinds = {
+    eExitAuthenticationRefused, eExitTimeout,     eExitUnreachable, eExitNotFound,
+    eExitBadParameter,          eExitInvalidName, eExitServerError};
 
 }  // namespace
 

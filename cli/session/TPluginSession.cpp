@@ -32,11 +32,15 @@ TCIMContext TimeoutContext(const TConnectionOptions& options) {
 
 EExitStatus ExitStatusOf(const TQELException& e) {
     switch (e.GetStatusCode().GetCode()) {
-        case TQELStatusCode::eInvalidName: return eExitInvalidName;
+        case TQELStatusCode::eInvalidName:
+            return eExitInvalidName;
         case TQELStatusCode::eTypeMismatch:
-        case TQELStatusCode::eInvalidValue: return eExitBadParameter;
-        case TQELStatusCode::eNotFound: return eExitNotFound;
-        default: return eExitFailure;
+        case TQELStatusCode::eInvalidValue:
+            return eExitBadParameter;
+        case TQELStatusCode::eNotFound:
+            return eExitNotFound;
+        default:
+            return eExitFailure;
     }
 }
 
@@ -78,8 +82,8 @@ void TPluginSession::CheckConnection() const {
         }
         if (i == 0) {
             auto failure = TLoggedFailure::Find(messages);
-            throw TCliError(eExitUnreachable, nodes[i].fHost + ": " +
-                                                  (failure ? failure->what() : std::string("no connection")));
+            throw TCliError(eExitUnreachable,
+                            nodes[i].fHost + ": " + (failure ? failure->what() : std::string("no connection")));
         }
         Warn("node " + nodes[i].fKey + " (" + nodes[i].fHost + ") is unreachable; going on without it");
     }

@@ -8,8 +8,7 @@ namespace {
 
 class CommandLineTest : public TCliTest {};
 
-TEST_F(CommandLineTest, EveryCommandHasHelp)
-{
+TEST_F(CommandLineTest, EveryCommandHasHelp) {
     const TCliResult top = Cli({"--help"});
     EXPECT_EQ(0, top.fStatus);
     for (const char* command : {"classes", "class", "names", "instances", "invoke", "inventory", "demo"}) {
@@ -22,8 +21,7 @@ TEST_F(CommandLineTest, EveryCommandHasHelp)
     EXPECT_EQ(std::string::npos, top.fOut.find("inventory-host")) << "the command of the host processes is hidden";
 }
 
-TEST_F(CommandLineTest, UsageErrorsAreOneLineWithStatus2)
-{
+TEST_F(CommandLineTest, UsageErrorsAreOneLineWithStatus2) {
     const std::vector<std::pair<std::vector<std::string>, std::string>> cases = {
         {{}, "cimhttp demo"},
         {{"classes"}, "cimtestserver"},
@@ -45,8 +43,7 @@ TEST_F(CommandLineTest, UsageErrorsAreOneLineWithStatus2)
     }
 }
 
-TEST_F(CommandLineTest, GlobalOptionsStandBeforeOrAfterTheCommand)
-{
+TEST_F(CommandLineTest, GlobalOptionsStandBeforeOrAfterTheCommand) {
     auto server = StartDemo(0);
     const std::string host = CliAddress(0);
     const TCliResult before = Cli({"--host", host, "--format", "json", "classes"});

@@ -8,8 +8,7 @@ namespace {
 
 class DemoTest : public TCliTest {};
 
-TEST_F(DemoTest, TheTourShowsEachStepAndStopsItsCimoms)
-{
+TEST_F(DemoTest, TheTourShowsEachStepAndStopsItsCimoms) {
     const TCliResult demo = Cli({"demo"});
     EXPECT_EQ(0, demo.fStatus) << demo.fErr;
     const std::vector<std::string> shown = {

@@ -10,8 +10,7 @@ namespace {
 
 class FailureTest : public TCliTest {
 protected:
-    static void ExpectFailure(const TCliResult& result, int status, const std::string& kind, const std::string& says)
-    {
+    static void ExpectFailure(const TCliResult& result, int status, const std::string& kind, const std::string& says) {
         EXPECT_EQ(status, result.fStatus) << result.fErr;
         EXPECT_TRUE(IsOneLineReason(result.fErr, kind)) << result.fErr;
         EXPECT_NE(std::string::npos, result.fErr.find(says)) << result.fErr;
@@ -19,8 +18,7 @@ protected:
     }
 };
 
-TEST_F(FailureTest, UnknownClassesNamespacesAndInvalidNames)
-{
+TEST_F(FailureTest, UnknownClassesNamespacesAndInvalidNames) {
     auto server = StartDemo(0);
     const std::vector<std::string> host = {CliAddress(0)};
     for (const char* command : {"class", "names", "instances"}) {
@@ -32,8 +30,7 @@ TEST_F(FailureTest, UnknownClassesNamespacesAndInvalidNames)
                   "CIM_ERR_INVALID_NAMESPACE");
 }
 
-TEST_F(FailureTest, DeadServersAreUnreachable)
-{
+TEST_F(FailureTest, DeadServersAreUnreachable) {
     ExpectFailure(Cli(OnHosts({CliAddress(5)}, {"classes"})), 3, "unreachable", CliAddress(5));
     ExpectFailure(Cli(OnHosts({CliAddress(5)}, {"--http", "class", "CIM_Processor"})), 3, "unreachable",
                   "CannotConnectException");
@@ -43,8 +40,7 @@ TEST_F(FailureTest, DeadServersAreUnreachable)
     ExpectFailure(Cli(OnHosts({"no-such-host.invalid"}, {"classes"})), 3, "unreachable", "no-such-host.invalid");
 }
 
-TEST_F(FailureTest, RefusedPasswordsAndMissingUsers)
-{
+TEST_F(FailureTest, RefusedPasswordsAndMissingUsers) {
     auto server = StartDemo(0, [](testcimom::ServerOptions& options) {
         options.user = "admin";
         options.password = "right-one";
@@ -56,16 +52,14 @@ TEST_F(FailureTest, RefusedPasswordsAndMissingUsers)
     ExpectFailure(Cli(OnHosts({CliAddress(0)}, {"--http", "classes"})), 4, "authentication refused", "401");
 }
 
-TEST_F(FailureTest, AServerThatDoesNotAnswerIsATimeOut)
-{
+TEST_F(FailureTest, AServerThatDoesNotAnswerIsATimeOut) {
     auto server = StartDemo(0);
     server->faults().add(testcimom::parseFault("delay:op=EnumerateClassNames,ms=12000"));
     ExpectFailure(Cli(OnHosts({CliAddress(0)}, {"classes"})), 8, "time-out",
                   "ConnectionTimeoutException in PegClient::EnumerateClassNames()");
 }
 
-TEST_F(FailureTest, InvokeTypesItsArgumentsFromTheMethodsDeclaration)
-{
+TEST_F(FailureTest, InvokeTypesItsArgumentsFromTheMethodsDeclaration) {
     auto server = StartDemo(0);
     const std::vector<std::string> host = {CliAddress(0)};
     ExpectFailure(Cli(OnHosts(host, {"invoke", "VORN_MethodTest", "NoSuchMethod"})), 5, "not found",

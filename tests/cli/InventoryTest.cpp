@@ -20,16 +20,14 @@ protected:
 
     static std::string HostsFile() { return "/tmp/cimhttp-hosts-" + std::to_string(getpid()); }
 
-    static std::vector<std::string> Inventory(const std::string& hostsText, std::vector<std::string> options)
-    {
+    static std::vector<std::string> Inventory(const std::string& hostsText, std::vector<std::string> options) {
         std::ofstream(HostsFile()) << hostsText;
         options.insert(options.begin(), {"inventory", "--hosts-file", HostsFile()});
         return options;
     }
 };
 
-TEST_F(InventoryTest, EveryHostEndsWithItsOwnStatusAndNoneStopsTheOthers)
-{
+TEST_F(InventoryTest, EveryHostEndsWithItsOwnStatusAndNoneStopsTheOthers) {
     auto single = StartDemo(0);
     auto cluster = StartDemoCluster(1, 3);
     auto slow = StartDemo(7);
@@ -73,8 +71,7 @@ TEST_F(InventoryTest, EveryHostEndsWithItsOwnStatusAndNoneStopsTheOthers)
     EXPECT_NE(std::string::npos, result.fErr.find("time-out")) << result.fErr;
 }
 
-TEST_F(InventoryTest, AFleetThatAnswersEndsWithStatus0)
-{
+TEST_F(InventoryTest, AFleetThatAnswersEndsWithStatus0) {
     auto first = StartDemo(0);
     auto second = StartDemo(1, [](testcimom::ServerOptions& options) { options.enableHttps = false; });
     const TCliResult result = Cli(Inventory(CliAddress(0) + "\n" + CliAddress(1) + "\n", {"CIM_Processor"}));
@@ -85,8 +82,7 @@ TEST_F(InventoryTest, AFleetThatAnswersEndsWithStatus0)
     }
 }
 
-TEST_F(InventoryTest, AnUnusableHostsFileIsAUsageError)
-{
+TEST_F(InventoryTest, AnUnusableHostsFileIsAUsageError) {
     for (const char* bad : {"a.example,\n", "a.example, b.example, a.example\n"}) {
         const TCliResult result = Cli(Inventory(bad, {"CIM_Processor"}));
         EXPECT_EQ(2, result.fStatus) << result.fErr;

@@ -19,8 +19,7 @@ protected:
     // Every class of the tree with its subclasses, checked level by level
     // against the repository; the number of classes seen.
     static std::size_t CheckTree(const testcimom::Repository& repository, const std::string& parent,
-                                 const json& branches)
-    {
+                                 const json& branches) {
         std::vector<std::string> names;
         std::size_t count = 0;
         for (const json& branch : branches) {
@@ -34,16 +33,14 @@ protected:
         return count;
     }
 
-    static std::string TypeName(testcimom::CimType type, bool isArray)
-    {
+    static std::string TypeName(testcimom::CimType type, bool isArray) {
         return std::string(testcimom::typeName(type)) + (isArray ? "[]" : "");
     }
 
     // Name -> "type declaredIn" of every property the class has, the nearest
     // declaration winning, as the data set declares them.
     static std::map<std::string, std::string> DeclaredProperties(const testcimom::Repository& repository,
-                                                                 const std::string& className)
-    {
+                                                                 const std::string& className) {
         std::map<std::string, std::string> properties;
         for (auto cls = repository.localClass(kNamespace, className); cls;
              cls = repository.localClass(kNamespace, cls->superClass)) {
@@ -57,8 +54,7 @@ protected:
     }
 };
 
-TEST_F(SchemaCommandTest, ClassesShowTheServersTreeOverHttpsAndHttp)
-{
+TEST_F(SchemaCommandTest, ClassesShowTheServersTreeOverHttpsAndHttp) {
     auto httpsOnly = StartDemo(0, [](testcimom::ServerOptions& options) { options.enableHttp = false; });
     const json tree = JsonOf(Cli(OnHosts({CliAddress(0)}, {"classes", "--deep", "--format", "json"})));
     EXPECT_EQ(httpsOnly->repository().subclassNames(kNamespace, "", true).size(),
@@ -72,22 +68,22 @@ TEST_F(SchemaCommandTest, ClassesShowTheServersTreeOverHttpsAndHttp)
     EXPECT_EQ(top.fOut, Cli(OnHosts({CliAddress(1)}, {"--http", "classes"})).fOut);
     const TCliResult deep = Cli(OnHosts({CliAddress(1)}, {"classes", "--deep"}));
     EXPECT_NE(std::string::npos, deep.fOut.find("\n      CIM_EnabledLogicalElement\n        CIM_System\n"))
-        << "subclasses indented two blanks a level:\n" << deep.fOut;
+        << "subclasses indented two blanks a level:\n"
+        << deep.fOut;
 
     auto otherPorts = StartDemo(2, [](testcimom::ServerOptions& options) {
         options.httpPort = 0;
         options.httpsPort = 0;
     });
-    for (const auto& protocol : {std::make_pair("--https", otherPorts->httpsPort()),
-                                 std::make_pair("--http", otherPorts->httpPort())}) {
+    for (const auto& protocol :
+         {std::make_pair("--https", otherPorts->httpsPort()), std::make_pair("--http", otherPorts->httpPort())}) {
         const TCliResult onPort =
             Cli(OnHosts({CliAddress(2)}, {protocol.first, "--port", std::to_string(protocol.second), "classes"}));
         EXPECT_EQ(top.fOut, onPort.fOut) << protocol.first << ": " << onPort.fErr;
     }
 }
 
-TEST_F(SchemaCommandTest, ClassShowsChainPropertiesAndMethodsAsTheDataSetDeclaresThem)
-{
+TEST_F(SchemaCommandTest, ClassShowsChainPropertiesAndMethodsAsTheDataSetDeclaresThem) {
     auto server = StartDemo(0);
     const testcimom::Repository& repository = server->repository();
     const json cls = JsonOf(Cli(OnHosts({CliAddress(0)}, {"class", "VORN_ComputerSystem", "--format", "json"})));
@@ -144,8 +140,7 @@ TEST_F(SchemaCommandTest, ClassShowsChainPropertiesAndMethodsAsTheDataSetDeclare
               methods);
 }
 
-TEST_F(SchemaCommandTest, ClassTableLinesUpItsColumns)
-{
+TEST_F(SchemaCommandTest, ClassTableLinesUpItsColumns) {
     auto server = StartDemo(0);
     const TCliResult result = Cli(OnHosts({CliAddress(0)}, {"class", "VORN_MethodTest"}));
     ASSERT_EQ(0, result.fStatus) << result.fErr;
@@ -159,8 +154,7 @@ TEST_F(SchemaCommandTest, ClassTableLinesUpItsColumns)
         << text;
 }
 
-TEST_F(SchemaCommandTest, NamesOnOneNodeAndOnEveryNodeOfThree)
-{
+TEST_F(SchemaCommandTest, NamesOnOneNodeAndOnEveryNodeOfThree) {
     auto single = StartDemo(0);
     const json one = JsonOf(Cli(OnHosts({CliAddress(0)}, {"names", "VORN_Memory", "--format", "json"})));
     EXPECT_EQ("VORN_Memory", one["class"]);
@@ -168,7 +162,8 @@ TEST_F(SchemaCommandTest, NamesOnOneNodeAndOnEveryNodeOfThree)
     for (const json& name : one["names"]) {
         EXPECT_EQ("1", name["node"]);
         EXPECT_EQ(CliAddress(0), name["host"]);
-        EXPECT_EQ(0u, name["path"].get<std::string>().rfind("VORN_Memory.CreationClassName=\"VORN_Memory\",DeviceID=", 0));
+        EXPECT_EQ(0u,
+                  name["path"].get<std::string>().rfind("VORN_Memory.CreationClassName=\"VORN_Memory\",DeviceID=", 0));
     }
 
     auto cluster = StartDemoCluster(1, 3, [](testcimom::ServerOptions& options) { options.enableHttps = false; });

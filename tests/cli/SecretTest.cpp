@@ -20,37 +20,32 @@ const char* const kPassword = "Zq7-very-secret-Xw";
 
 class SecretTest : public TCliTest {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         fServer = StartDemo(0, [](testcimom::ServerOptions& options) {
             options.user = kUser;
             options.password = kPassword;
         });
     }
 
-    static std::string TemporaryPath(const char* what)
-    {
+    static std::string TemporaryPath(const char* what) {
         return "/tmp/cimhttp-secret-" + std::string(what) + "-" + std::to_string(getpid());
     }
 
-    static std::string Contents(const std::string& path)
-    {
+    static std::string Contents(const std::string& path) {
         std::ifstream file(path);
         std::stringstream text;
         text << file.rdbuf();
         return text.str();
     }
 
-    static void ExpectNoPassword(const std::string& text, const std::string& where)
-    {
+    static void ExpectNoPassword(const std::string& text, const std::string& where) {
         EXPECT_EQ(std::string::npos, text.find(kPassword)) << "the password shows in " << where;
     }
 
     std::unique_ptr<testcimom::CimServer> fServer;
 };
 
-TEST_F(SecretTest, ThePasswordShowsNowhere)
-{
+TEST_F(SecretTest, ThePasswordShowsNowhere) {
     const std::vector<std::string> classes = OnHosts({CliAddress(0)}, {"--user", kUser, "classes", "--deep"});
     std::vector<std::string> verbose = classes;
     verbose.push_back("--verbose");
@@ -82,8 +77,7 @@ TEST_F(SecretTest, ThePasswordShowsNowhere)
     unlink(logFile.c_str());
 }
 
-TEST_F(SecretTest, ThePromptDoesNotEchoThePassword)
-{
+TEST_F(SecretTest, ThePromptDoesNotEchoThePassword) {
     const TCliResult typed = RunOnTerminal(OnHosts({CliAddress(0)}, {"--user", kUser, "classes"}), {}, kPassword);
     EXPECT_EQ(0, typed.fStatus) << typed.fOut;
     EXPECT_NE(std::string::npos, typed.fOut.find("Password for " + std::string(kUser) + "@" + CliAddress(0) + ": "))
@@ -96,8 +90,7 @@ TEST_F(SecretTest, ThePromptDoesNotEchoThePassword)
     EXPECT_NE(std::string::npos, noTerminal.fErr.find("CIMHTTP_PASSWORD")) << noTerminal.fErr;
 }
 
-TEST_F(SecretTest, InventoryProcessesCarryNoPasswordOnTheirCommandLine)
-{
+TEST_F(SecretTest, InventoryProcessesCarryNoPasswordOnTheirCommandLine) {
     // Slow answers keep the host's process alive while its command line is read.
     fServer->faults().add(testcimom::parseFault("delay:op=EnumerateInstanceNames,ms=3000"));
     const std::string hostsFile = TemporaryPath("hosts");

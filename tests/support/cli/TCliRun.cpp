@@ -104,8 +104,8 @@ void TCliRun::Start() {
     std::vector<std::string> argv = fArguments;
     argv.insert(argv.begin(), ProgramPath());
     std::vector<std::string> envp = EnvironmentWith(fEnvironment);
-    const int started = posix_spawn(&fPid, argv.front().c_str(), &actions, nullptr, Pointers(argv).data(),
-                                    Pointers(envp).data());
+    const int started =
+        posix_spawn(&fPid, argv.front().c_str(), &actions, nullptr, Pointers(argv).data(), Pointers(envp).data());
     posix_spawn_file_actions_destroy(&actions);
     if (started != 0) {
         fPid = -1;
