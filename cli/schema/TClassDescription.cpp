@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <set>
 
 #include <nlohmann/json.hpp>
 
@@ -23,6 +24,23 @@ const TCIMContext kNoContext;
 std::string Lower(std::string text) {
     std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) { return std::tolower(c); });
     return text;
+}
+
+// The declarations of every class of the lineage, the nearest class first;
+// a name met again further up (what the nearer one overrides) is left out.
+template <typename Declaration, typename Enumerate, typename Describe>
+TJson Nearest(const std::vector<boost::shared_ptr<ICIMClass>>& lineage, Enumerate enumerate, Describe describe) {
+    TJson declarations = TJson::array();
+    std::set<std::string> seen;
+    for (const boost::shared_ptr<ICIMClass>& cls : lineage) {
+        enumerate(*cls, [&](boost::shared_ptr<Declaration> declaration) {
+            if (seen.insert(Lower(declaration->GetName(kNoContext))).second) {
+                declarations.push_back(describe(*declaration, cls->GetName(kNoContext)));
+            }
+            return true;
+        });
+    }
+    return declarations;
 }
 
 }  // namespace
@@ -55,24 +73,10 @@ TJson TClassDescription::Qualifiers(const ICIMNamedElement& element) {
     return qualifiers;
 }
 
-bool TClassDescription::IsNew(std::set<std::string>& seen, const std::string& name) {
-    return seen.insert(Lower(name)).second;
-}
-
 TJson TClassDescription::Properties(const TLineage& lineage) {
-    TJson properties = TJson::array();
-    std::set<std::string> seen;
-    for (const boost::shared_ptr<ICIMClass>& cls : lineage) {
-        cls->EnumeratePropertyDecls(
-            [&](boost::shared_ptr<ICIMPropertyDecl> declaration) {
-                if (IsNew(seen, declaration->GetName(kNoContext))) {
-                    properties.push_back(Property(*declaration, cls->GetName(kNoContext)));
-                }
-                return true;
-            },
-            kNoContext);
-    }
-    return properties;
+    return Nearest<ICIMPropertyDecl>(
+        lineage, [](const ICIMClass& cls, const auto& take) { cls.EnumeratePropertyDecls(take, kNoContext); },
+        &TClassDescription::Property);
 }
 
 bool TClassDescription::IsKey(const ICIMPropertyDecl& declaration) {
@@ -95,19 +99,9 @@ TJson TClassDescription::Property(const ICIMPropertyDecl& declaration, const std
 }
 
 TJson TClassDescription::Methods(const TLineage& lineage) {
-    TJson methods = TJson::array();
-    std::set<std::string> seen;
-    for (const boost::shared_ptr<ICIMClass>& cls : lineage) {
-        cls->EnumerateMethodDecls(
-            [&](boost::shared_ptr<ICIMMethodDecl> method) {
-                if (IsNew(seen, method->GetName(kNoContext))) {
-                    methods.push_back(Method(*method, cls->GetName(kNoContext)));
-                }
-                return true;
-            },
-            kNoContext);
-    }
-    return methods;
+    return Nearest<ICIMMethodDecl>(
+        lineage, [](const ICIMClass& cls, const auto& take) { cls.EnumerateMethodDecls(take, kNoContext); },
+        &TClassDescription::Method);
 }
 
 TJson TClassDescription::Method(const ICIMMethodDecl& method, const std::string& declaredIn) {

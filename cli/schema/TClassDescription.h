@@ -1,7 +1,6 @@
 #ifndef CIMHTTP_CLI_SCHEMA_TCLASSDESCRIPTION_H
 #define CIMHTTP_CLI_SCHEMA_TCLASSDESCRIPTION_H
 
-#include <set>
 #include <string>
 #include <vector>
 
@@ -36,8 +35,6 @@ private:
     static TJson Method(const NVORNQEL20::ICIMMethodDecl& method, const std::string& declaredIn);
     static TJson Parameters(const NVORNQEL20::ICIMMethodDecl& method);
     static bool IsKey(const NVORNQEL20::ICIMPropertyDecl& declaration);
-    // True the first time a name (in any letter case) is offered.
-    static bool IsNew(std::set<std::string>& seen, const std::string& name);
 };
 
 }  // namespace NCimHTTPCli
