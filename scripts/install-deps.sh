@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build and the tests need; only what is
 # missing. With the argument i386 it adds what the 32-bit x86 build needs:
-# g++-multilib and the i386 multiarch libraries.
+# g++-multilib and the i386 multiarch libraries (header-only packages such as
+# CLI11 and nlohmann-json serve both builds and need no i386 variant).
 #   scripts/install-deps.sh          # the 64-bit builds
 #   scripts/install-deps.sh i386     # and the i386 build
 set -euo pipefail
@@ -10,6 +11,7 @@ packages=(
   g++ cmake ninja-build pkg-config ccache
   libboost-dev libboost-system-dev libssl-dev libxml2-dev libxml2-utils libc-ares-dev
   libgtest-dev libgmock-dev libbenchmark-dev
+  libcli11-dev nlohmann-json3-dev
   valgrind
   sblim-wbemcli
   clang libclang-rt-14-dev

@@ -1,0 +1,33 @@
+#ifndef CIMHTTP_CLI_COMMANDS_THOSTINVENTORYCOMMAND_H
+#define CIMHTTP_CLI_COMMANDS_THOSTINVENTORYCOMMAND_H
+
+#include <string>
+#include <vector>
+
+#include "commands/ICommand.h"
+
+namespace NCimHTTPCli {
+
+class TPluginSession;
+
+// inventory-host CLASS...: what inventory runs in the process of each host:
+// for every class its instance paths on every node. A class that fails
+// costs only its own entry ("status", "exitStatus", "error"); a host that
+// cannot be reached ends the process with the failure's exit status.
+class THostInventoryCommand : public ICommand {
+public:
+    THostInventoryCommand(const TPluginSession& session, const std::vector<std::string>& classes);
+
+    TJson Run() override;
+    void WriteText(const TJson& result, std::ostream& out) const override;
+
+private:
+    TJson ClassEntry(const std::string& className) const;
+
+    const TPluginSession& fSession;
+    std::vector<std::string> fClasses;
+};
+
+}  // namespace NCimHTTPCli
+
+#endif

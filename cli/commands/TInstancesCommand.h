@@ -1,0 +1,34 @@
+#ifndef CIMHTTP_CLI_COMMANDS_TINSTANCESCOMMAND_H
+#define CIMHTTP_CLI_COMMANDS_TINSTANCESCOMMAND_H
+
+#include <string>
+
+#include "commands/ICommand.h"
+
+namespace NCimHTTPCli {
+
+class TPluginSession;
+
+// instances CLASS [--deep] [--raw]: every instance of the class on every
+// node (with --deep of its subclasses too), each property as its display
+// text, and with --raw its raw value beside it (the JSON has both always).
+class TInstancesCommand : public ICommand {
+public:
+    TInstancesCommand(const TPluginSession& session, const std::string& className, bool deep, bool raw);
+
+    TJson Run() override;
+    void WriteText(const TJson& result, std::ostream& out) const override;
+
+private:
+    TJson Instances();
+    void WriteInstance(const TJson& instance, std::ostream& out) const;
+
+    const TPluginSession& fSession;
+    std::string fClassName;
+    bool fDeep;
+    bool fRaw;
+};
+
+}  // namespace NCimHTTPCli
+
+#endif

@@ -1,0 +1,37 @@
+#ifndef CIMHTTP_CLI_INVOKE_TOBJECTPATHARGUMENT_H
+#define CIMHTTP_CLI_INVOKE_TOBJECTPATHARGUMENT_H
+
+#include <string>
+
+#include <qel/TCIMReference.h>
+
+namespace NCimHTTPCli {
+
+// The PATH of invoke: an instance path (`Class.Key="v",...`, with or
+// without host and namespace) or a class name for a method called on the
+// class. On a multi-node system the plug-in writes "Node<key>:" in front of
+// the values of InstanceID keys, which the server never saw: the path for
+// the server goes without it, and the node it named is kept.
+class TObjectPathArgument {
+public:
+    // Throws TCliError (invalid name) for text that is no object path.
+    explicit TObjectPathArgument(const std::string& text);
+
+    const std::string& ClassName() const { return fReference.GetClassName(); }
+    bool IsClassPath() const { return fReference.GetKeyBindings().empty(); }
+    // The path as the server knows it, keys in the server's order.
+    const NVORNQEL20::TCIMReference& Reference() const { return fReference; }
+    // The node key of the "Node<key>:" prefix, empty when there was none.
+    const std::string& NodeKey() const { return fNodeKey; }
+
+private:
+    static NVORNQEL20::TCIMReference Parse(const std::string& text);
+    NVORNQEL20::TCIMValue WithoutNodePrefix(const std::string& keyName, const NVORNQEL20::TCIMValue& value);
+
+    NVORNQEL20::TCIMReference fReference;
+    std::string fNodeKey;
+};
+
+}  // namespace NCimHTTPCli
+
+#endif

@@ -1,0 +1,31 @@
+// cimhttp demo: the tour against the bundled test CIMOM, started and
+// stopped inside the program.
+#include "CliTestSupport.h"
+
+using namespace cimhttp_test;
+
+namespace {
+
+class DemoTest : public TCliTest {};
+
+TEST_F(DemoTest, TheTourShowsEachStepAndStopsItsCimoms) {
+    const TCliResult demo = Cli({"demo"});
+    EXPECT_EQ(0, demo.fStatus) << demo.fErr;
+    const std::vector<std::string> shown = {
+        "== 1. The class tree, from the top ==",
+        "classes --deep\nCIM_ManagedElement\n  CIM_ManagedSystemElement\n",
+        "== 2. A class: superclasses, qualifiers, properties, methods ==",
+        "  Name         string   key           VORN_MethodTest  Description, Key, MaxLen\n",
+        "names VORN_Memory\nNODE  PATH\n1     VORN_Memory.CreationClassName=\"VORN_Memory\",DeviceID=\"DIMM0\"",
+        "VORN_Memory.Capacity = 16777216 (Units KiloBytes) shows as \"16 Gigabytes\"",
+        "VORN_ComputerSystem.LastBootDuration = 95500 (Units MilliSeconds) shows as \"0 days 00:01:35.500000\"",
+        "VORN_ComputerSystem.HealthState = 20 (ValueMap and Values) shows as \"Major failure\"",
+        "== 5. A method call ==",
+        "\n2     VORN_ComputerSystem.CreationClassName=\"VORN_ComputerSystem\",Name=\"vorn-demo01.example.test\"\n3 ",
+        "The test CIMOMs have stopped",
+    };
+    for (const std::string& text : shown)
+        EXPECT_NE(std::string::npos, demo.fOut.find(text)) << text << "\n---\n" << demo.fOut;
+}
+
+}  // namespace
