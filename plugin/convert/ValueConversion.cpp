@@ -61,27 +61,39 @@ TCIMValue HostElement(const T& element)
     return TCIMValue(element);
 }
 
+// What the client library's stream output writes for the value. One
+// stream per thread serves every element: making a stream costs more than
+// writing a short text into it.
+template <typename T>
+std::string StreamText(const T& value)
+{
+    thread_local std::ostringstream stream;
+    stream.str(std::string());
+    stream.clear();
+    stream << value;
+    return stream.str();
+}
+
 // A char16 travels as the decimal text of its code.
 TCIMValue HostElement(const Pegasus::Char16& element)
 {
-    std::ostringstream text;
-    text << static_cast<unsigned short>(element);
-    return TCIMValue(TCIMChar16(text.str()));
+    return TCIMValue(TCIMChar16(StreamText(static_cast<unsigned short>(element))));
 }
 
 // The client library's stream output writes the string's UTF-8 unchanged.
 TCIMValue HostElement(const Pegasus::String& element)
 {
-    std::ostringstream text;
-    text << element;
-    return TCIMValue(text.str());
+    return TCIMValue(StreamText(element));
 }
 
 TCIMValue HostElement(const Pegasus::CIMDateTime& element)
 {
-    std::ostringstream text;
-    text << element.toString();
-    return TCIMValue(TCIMDateTime(text.str()));
+    return TCIMValue(TCIMDateTime(StreamText(element.toString())));
+}
+
+TCIMValue HostDateTime(const Pegasus::CIMDateTime& dateTime)
+{
+    return TCIMValue(TCIMDateTime(std::string(dateTime.toString().getCString())));
 }
 
 TCIMValue HostReference(const Pegasus::CIMValue& value, const boost::shared_ptr<ICIMClass>& cls)
@@ -100,7 +112,10 @@ void ScalarToQEL(const Pegasus::CIMValue& value, Pegasus::CIMType type, TCIMValu
         out = TCIMValue(value == Pegasus::CIMValue(true));
         return;
     case Pegasus::CIMTYPE_STRING:
-        out = TCIMValue(std::string(Read<Pegasus::String>(value).getCString()));
+        out = TCIMValue(static_cast<const char*>(Read<Pegasus::String>(value).getCString()));
+        return;
+    case Pegasus::CIMTYPE_DATETIME:
+        out = HostDateTime(Read<Pegasus::CIMDateTime>(value));
         return;
     case Pegasus::CIMTYPE_REFERENCE:
         out = HostReference(value, cls);

@@ -49,7 +49,9 @@ public:
 
 private:
     boost::shared_ptr<ICIMPropertyDecl const> Declaration() const;
-    TCIMValue CheckedValue(const TCIMValue& value, const std::string& operation) const;
+    // Throws for a value that does not fit the declaration; the typed null
+    // that stands for a null of no type, else nothing (the value fits as it is).
+    std::optional<TCIMValue> Check(const TCIMValue& value, const char* operation) const;
 
     boost::weak_ptr<ICIMPropertyDecl const> fDeclaration;
     std::optional<TCIMValue> fValue;
