@@ -22,8 +22,7 @@ TInmemInstance::TInmemInstance(boost::shared_ptr<ICIMClass> cimClass, int proper
 
 boost::shared_ptr<ICIMClass> TInmemInstance::Class() const { return boost::shared_ptr<ICIMClass>(fClass); }
 
-// The lineage the slots were made for serves as long as it is current, so
-// that binding a property costs no look-up in the process-wide cache.
+// The lineage the slots were made for serves as long as it is current.
 boost::shared_ptr<const TInmemLineage> TInmemInstance::CurrentLineage() const {
     if (fLineage && TInmemLineageCache::IsCurrent(*fLineage)) {
         return fLineage;
@@ -31,13 +30,25 @@ boost::shared_ptr<const TInmemLineage> TInmemInstance::CurrentLineage() const {
     return TInmemLineageCache::LineageOf(Class());
 }
 
+// While the lineage of the slots is current, binding a name costs no
+// look-up in the process-wide cache and no copy of a shared pointer.
 TInmemProperty* TInmemInstance::FindProperty(const std::string& key) const {
-    TInmemProperty* bound = BoundProperty(key);
-    return bound ? bound : BindDeclared(key);
+    if (!fLineage) {
+        AdoptLineage(TInmemLineageCache::LineageOf(Class()));
+    }
+    const std::size_t slot = fLineage->IndexOf(key);
+    if (TInmemProperty* bound = BoundProperty(key, slot)) {
+        return bound;
+    }
+    if (TInmemLineageCache::IsCurrent(*fLineage)) {
+        return BindSlot(slot);
+    }
+    const boost::shared_ptr<const TInmemLineage> lineage = TInmemLineageCache::LineageOf(Class());
+    return BindApart(*lineage, lineage->IndexOf(key));
 }
 
-TInmemProperty* TInmemInstance::BoundProperty(const std::string& key) const {
-    const std::size_t slot = fLineage ? fLineage->IndexOf(key) : TInmemLineage::kNotDeclared;
+// slot: the name's place in the lineage of the slots.
+TInmemProperty* TInmemInstance::BoundProperty(const std::string& key, std::size_t slot) const {
     if (slot != TInmemLineage::kNotDeclared && fSlots[slot]) {
         return &*fSlots[slot];
     }
@@ -45,26 +56,21 @@ TInmemProperty* TInmemInstance::BoundProperty(const std::string& key) const {
     return extra == fExtraProperties.end() ? nullptr : &extra->second;
 }
 
-TInmemProperty* TInmemInstance::BindDeclared(const std::string& key) const {
-    boost::shared_ptr<const TInmemLineage> lineage = CurrentLineage();
-    return Bind(lineage, lineage->IndexOf(key));
+TInmemProperty* TInmemInstance::BindSlot(std::size_t slot) const {
+    if (slot == TInmemLineage::kNotDeclared || fLineage->Declarations()[slot].second.expired()) {
+        return nullptr;
+    }
+    return &fSlots[slot].emplace(fLineage->Declarations()[slot].second);
 }
 
-// The declaration at that place of the class's lineage as it is now: in its
-// slot while that is the lineage of the slots, apart after a schema change.
-TInmemProperty* TInmemInstance::Bind(const boost::shared_ptr<const TInmemLineage>& lineage, std::size_t index) const {
+// A declaration of a lineage other than the slots' (after a schema change).
+TInmemProperty* TInmemInstance::BindApart(const TInmemLineage& lineage, std::size_t index) const {
     if (index == TInmemLineage::kNotDeclared) {
         return nullptr;
     }
-    const TInmemLineage::TDeclaration& entry = lineage->Declarations()[index];
+    const TInmemLineage::TDeclaration& entry = lineage.Declarations()[index];
     boost::shared_ptr<ICIMPropertyDecl> declaration = entry.second.lock();
-    if (!declaration) {
-        return nullptr;
-    }
-    if (!fLineage) {
-        AdoptLineage(lineage);
-    }
-    return lineage == fLineage ? &fSlots[index].emplace(declaration) : &BindExtra(entry.first, declaration);
+    return declaration ? &BindExtra(entry.first, declaration) : nullptr;
 }
 
 TInmemProperty& TInmemInstance::BindExtra(const std::string& key,
@@ -99,12 +105,17 @@ void TInmemInstance::BindEveryDeclaration() const {
     if (lineage == fBoundLineage) {
         return;
     }
+    if (!fLineage) {
+        AdoptLineage(lineage);
+    }
     const TInmemLineage::TDeclarations& declarations = lineage->Declarations();
     for (std::size_t index = 0; index < declarations.size(); ++index) {
-        const bool bound =
-            lineage == fLineage ? fSlots[index].has_value() : BoundProperty(declarations[index].first) != nullptr;
-        if (!bound) {
-            Bind(lineage, index);
+        if (lineage == fLineage) {
+            if (!fSlots[index]) {
+                BindSlot(index);
+            }
+        } else if (!BoundProperty(declarations[index].first, fLineage->IndexOf(declarations[index].first))) {
+            BindApart(*lineage, index);
         }
     }
     fBoundLineage = lineage;

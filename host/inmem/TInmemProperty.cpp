@@ -19,7 +19,8 @@ std::string ClassName(const boost::shared_ptr<ICIMClass>& cimClass) { return cim
 
 }  // namespace
 
-TInmemProperty::TInmemProperty(boost::shared_ptr<ICIMPropertyDecl const> declaration) : fDeclaration(declaration) {}
+TInmemProperty::TInmemProperty(boost::weak_ptr<ICIMPropertyDecl const> declaration)
+    : fDeclaration(std::move(declaration)) {}
 
 boost::shared_ptr<ICIMPropertyDecl const> TInmemProperty::Declaration() const {
     return boost::shared_ptr<ICIMPropertyDecl const>(fDeclaration);

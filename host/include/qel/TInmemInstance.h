@@ -86,9 +86,9 @@ private:
     // The property of the lower-case name, bound on first use to its
     // declaration; null when the name is declared nowhere and was never set.
     TInmemProperty* FindProperty(const std::string& key) const;
-    TInmemProperty* BoundProperty(const std::string& key) const;
-    TInmemProperty* BindDeclared(const std::string& key) const;
-    TInmemProperty* Bind(const boost::shared_ptr<const TInmemLineage>& lineage, std::size_t index) const;
+    TInmemProperty* BoundProperty(const std::string& key, std::size_t slot) const;
+    TInmemProperty* BindSlot(std::size_t slot) const;
+    TInmemProperty* BindApart(const TInmemLineage& lineage, std::size_t index) const;
     TInmemProperty& BindExtra(const std::string& key, boost::shared_ptr<ICIMPropertyDecl const> declaration) const;
     void AdoptLineage(const boost::shared_ptr<const TInmemLineage>& lineage) const;
     TInmemProperty& PropertyFor(const std::string& name) const;

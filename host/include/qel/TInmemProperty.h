@@ -18,7 +18,7 @@ namespace NVORNQEL20 {
 // declaration (held weakly: the declaration must outlive the property).
 class TInmemProperty : public ICIMProperty {
 public:
-    explicit TInmemProperty(boost::shared_ptr<ICIMPropertyDecl const> declaration);
+    explicit TInmemProperty(boost::weak_ptr<ICIMPropertyDecl const> declaration);
 
     TCIMValue::TCIMType GetType(TCIMContext context) const override;
     bool IsArray(TCIMContext context) const override;
