@@ -120,16 +120,16 @@ std::string MicrosecondSuffix(unsigned microseconds) {
 }  // namespace
 
 TCIMDateTime::TCIMDateTime()
-    : fInterval(true),
-      fDays(0),
+    : fDays(0),
+      fMicroseconds(0),
       fYear(0),
       fMonth(0),
       fDay(0),
       fHours(0),
       fMinutes(0),
       fSeconds(0),
-      fMicroseconds(0),
-      fUtcOffsetMinutes(0) {}
+      fUtcOffsetMinutes(0),
+      fInterval(true) {}
 
 TCIMDateTime::TCIMDateTime(const std::string& text) : TCIMDateTime() {
     if (text.size() != kTextLength || text[14] != '.') {
@@ -142,7 +142,7 @@ TCIMDateTime::TCIMDateTime(const std::string& text) : TCIMDateTime() {
     fInterval = separator == ':';
     if (text.find(kOpen) != std::string::npos) {
         CheckOpenFields(text, fInterval);
-        fWildcardText = text;
+        fWildcardText = std::make_shared<const std::string>(text);
     }
     fHours = static_cast<unsigned short>(ReadDigits(text, 8, 2));
     fMinutes = static_cast<unsigned short>(ReadDigits(text, 10, 2));
@@ -184,8 +184,8 @@ void TCIMDateTime::Set(unsigned days, unsigned short hours, unsigned short minut
 bool TCIMDateTime::IsInterval() const { return fInterval; }
 
 std::string TCIMDateTime::ToString() const {
-    if (!fWildcardText.empty()) {
-        return fWildcardText;
+    if (fWildcardText) {
+        return *fWildcardText;
     }
     if (fInterval) {
         return Format("%08u%02u%02u%02u.%06u:000", fDays, fHours, fMinutes, fSeconds, fMicroseconds);
@@ -195,8 +195,8 @@ std::string TCIMDateTime::ToString() const {
 }
 
 std::string TCIMDateTime::ToUIString() const {
-    if (!fWildcardText.empty()) {
-        return fWildcardText;
+    if (fWildcardText) {
+        return *fWildcardText;
     }
     if (fInterval) {
         return std::to_string(fDays) + (fDays == 1 ? " day " : " days ") +
@@ -208,6 +208,11 @@ std::string TCIMDateTime::ToUIString() const {
            Format("%02u:%02u", offset / 60, offset % 60);
 }
 
+const std::string& TCIMDateTime::WildcardText() const {
+    static const std::string kNone;
+    return fWildcardText ? *fWildcardText : kNone;
+}
+
 long long TCIMDateTime::MicrosecondsSinceOrigin() const {
     long long days = fInterval ? fDays : DayNumber(fYear, fMonth, fDay);
     long long minutes = (days * 24 + fHours) * 60 + fMinutes - (fInterval ? 0 : fUtcOffsetMinutes);
@@ -216,7 +221,7 @@ long long TCIMDateTime::MicrosecondsSinceOrigin() const {
 
 bool TCIMDateTime::operator==(const TCIMDateTime& other) const {
     return fInterval == other.fInterval && MicrosecondsSinceOrigin() == other.MicrosecondsSinceOrigin() &&
-           fWildcardText == other.fWildcardText;
+           WildcardText() == other.WildcardText();
 }
 
 bool TCIMDateTime::operator!=(const TCIMDateTime& other) const { return !(*this == other); }
@@ -230,7 +235,7 @@ bool TCIMDateTime::operator<(const TCIMDateTime& other) const {
     if (instant != otherInstant) {
         return instant < otherInstant;
     }
-    return fWildcardText < other.fWildcardText;
+    return WildcardText() < other.WildcardText();
 }
 
 }  // namespace NVORNQEL20

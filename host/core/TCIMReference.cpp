@@ -188,8 +188,15 @@ TCIMReference::TCIMReference() = default;
 
 TCIMReference::TCIMReference(boost::shared_ptr<ICIMNamespace> nameSpace, const TCIMContext& keyBindings,
                              const std::string& className)
-    : fNamespace(nameSpace), fClassName(className), fKeyBindings(keyBindings.begin(), keyBindings.end()) {
-    std::stable_sort(fKeyBindings.begin(), fKeyBindings.end(), KeyNameBefore);
+    : TCIMReference(nameSpace, std::vector<TKeyBinding>(keyBindings.begin(), keyBindings.end()), className) {}
+
+// Keys that come in order (an instance's, by its lineage) are not sorted again.
+TCIMReference::TCIMReference(boost::shared_ptr<ICIMNamespace> nameSpace, std::vector<TKeyBinding> keyBindings,
+                             const std::string& className)
+    : fNamespace(nameSpace), fClassName(className), fKeyBindings(std::move(keyBindings)) {
+    if (!std::is_sorted(fKeyBindings.begin(), fKeyBindings.end(), KeyNameBefore)) {
+        std::stable_sort(fKeyBindings.begin(), fKeyBindings.end(), KeyNameBefore);
+    }
 }
 
 const std::string& TCIMReference::GetClassName() const { return fClassName; }

@@ -147,7 +147,8 @@ void TInmemInstance::VisitBound(TVisit visit) const {
 }
 
 void TInmemInstance::Validate(TCIMContext) const {
-    for (const std::string& name : CurrentLineage()->KeyNames()) {
+    const boost::shared_ptr<const TInmemLineage> lineage = CurrentLineage();
+    for (const std::string& name : lineage->KeyNames()) {
         if (PropertyFor(name).GetValue(TCIMContext()).IsNull()) {
             throw TQELException(TQELStatusCode::eInvalidValue, "key property " + name + " has no value");
         }
@@ -167,11 +168,13 @@ void TInmemInstance::Delete(TCIMContext) { Class()->RemoveInstance(shared_from_t
 
 TCIMReference TInmemInstance::GetReference(TCIMContext) const {
     boost::shared_ptr<ICIMClass> cimClass = Class();
-    TCIMContext keys;
-    for (const std::string& name : CurrentLineage()->KeyNames()) {
-        keys.emplace(name, PropertyFor(name).GetValue(TCIMContext()));
+    const boost::shared_ptr<const TInmemLineage> lineage = CurrentLineage();
+    std::vector<TCIMReference::TKeyBinding> keys;
+    keys.reserve(lineage->KeyNames().size());
+    for (const std::string& name : lineage->KeyNames()) {
+        keys.emplace_back(name, PropertyFor(name).GetValue(TCIMContext()));
     }
-    return TCIMReference(cimClass->GetNamespace(TCIMContext()), keys, cimClass->GetName(TCIMContext()));
+    return TCIMReference(cimClass->GetNamespace(TCIMContext()), std::move(keys), cimClass->GetName(TCIMContext()));
 }
 
 boost::shared_ptr<ICIMClass> TInmemInstance::GetClass(TCIMContext) const { return fClass.lock(); }
