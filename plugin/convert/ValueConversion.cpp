@@ -1,6 +1,7 @@
 #include "convert/ValueConversion.h"
 
 #include <sstream>
+#include <utility>
 
 #include <Pegasus/Common/CIMDateTime.h>
 #include <Pegasus/Common/CIMObjectPath.h>
@@ -127,15 +128,19 @@ void ScalarToQEL(const Pegasus::CIMValue& value, Pegasus::CIMType type, TCIMValu
     }
 }
 
+// The elements are built in the host array itself (its non-const element
+// vector), not in a vector the array would copy: each is of the array's
+// element type by the mapping of pegTypeToQELType.
 void ArrayToQEL(const Pegasus::CIMValue& value, Pegasus::CIMType type, TCIMValue& out)
 {
     VisitElementType(type, [&](auto native) {
         const auto items = Read<Pegasus::Array<typename decltype(native)::type>>(value);
-        std::vector<TCIMValue> elements;
+        TCIMValue array(pegTypeToQELType(type, true), 0);
+        std::vector<TCIMValue>& elements = array;
         elements.reserve(items.size());
         for (Pegasus::Uint32 i = 0; i < items.size(); ++i)
             elements.push_back(HostElement(items[i]));
-        out = TCIMValue(pegTypeToQELType(type, false), 0, elements);
+        out = std::move(array);
     });
 }
 
