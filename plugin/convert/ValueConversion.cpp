@@ -1,5 +1,6 @@
 #include "convert/ValueConversion.h"
 
+#include <optional>
 #include <sstream>
 #include <utility>
 
@@ -55,41 +56,48 @@ T Read(const Pegasus::CIMValue& value)
     return holder;
 }
 
+// The text the client library's stream output writes for each value, all
+// values of one conversion through one stream: making a stream costs more
+// than writing a short text into it. The stream is made on first use.
+class TStreamText {
+public:
+    template <typename T>
+    std::string operator()(const T& value)
+    {
+        if (!fStream)
+            fStream.emplace();
+        fStream->str(std::string());
+        fStream->clear();
+        *fStream << value;
+        return fStream->str();
+    }
+
+private:
+    std::optional<std::ostringstream> fStream;
+};
+
 // Numbers and booleans convert as they are.
 template <typename T>
-TCIMValue HostElement(const T& element)
+TCIMValue HostElement(const T& element, TStreamText&)
 {
     return TCIMValue(element);
 }
 
-// What the client library's stream output writes for the value. One
-// stream per thread serves every element: making a stream costs more than
-// writing a short text into it.
-template <typename T>
-std::string StreamText(const T& value)
-{
-    thread_local std::ostringstream stream;
-    stream.str(std::string());
-    stream.clear();
-    stream << value;
-    return stream.str();
-}
-
 // A char16 travels as the decimal text of its code.
-TCIMValue HostElement(const Pegasus::Char16& element)
+TCIMValue HostElement(const Pegasus::Char16& element, TStreamText& text)
 {
-    return TCIMValue(TCIMChar16(StreamText(static_cast<unsigned short>(element))));
+    return TCIMValue(TCIMChar16(text(static_cast<unsigned short>(element))));
 }
 
 // The client library's stream output writes the string's UTF-8 unchanged.
-TCIMValue HostElement(const Pegasus::String& element)
+TCIMValue HostElement(const Pegasus::String& element, TStreamText& text)
 {
-    return TCIMValue(StreamText(element));
+    return TCIMValue(text(element));
 }
 
-TCIMValue HostElement(const Pegasus::CIMDateTime& element)
+TCIMValue HostElement(const Pegasus::CIMDateTime& element, TStreamText& text)
 {
-    return TCIMValue(TCIMDateTime(StreamText(element.toString())));
+    return TCIMValue(TCIMDateTime(text(element.toString())));
 }
 
 TCIMValue HostDateTime(const Pegasus::CIMDateTime& dateTime)
@@ -123,7 +131,8 @@ void ScalarToQEL(const Pegasus::CIMValue& value, Pegasus::CIMType type, TCIMValu
         return;
     default:
         VisitElementType(type, [&](auto native) {
-            out = HostElement(Read<typename decltype(native)::type>(value));
+            TStreamText text;
+            out = HostElement(Read<typename decltype(native)::type>(value), text);
         });
     }
 }
@@ -138,8 +147,9 @@ void ArrayToQEL(const Pegasus::CIMValue& value, Pegasus::CIMType type, TCIMValue
         TCIMValue array(pegTypeToQELType(type, true), 0);
         std::vector<TCIMValue>& elements = array;
         elements.reserve(items.size());
+        TStreamText text;
         for (Pegasus::Uint32 i = 0; i < items.size(); ++i)
-            elements.push_back(HostElement(items[i]));
+            elements.push_back(HostElement(items[i], text));
         out = std::move(array);
     });
 }

@@ -400,15 +400,12 @@ boost::shared_ptr<ICIMNamespace> TCimHTTPNamespace::GetUpcallNamespace()
 std::string TCimHTTPNamespace::NormalizeName(const std::string& name)
 {
     std::string normalized(name);
-    for (char& c : normalized)
-        c = LowerCase(c);
-    if (normalized.empty())
-        return normalized;
-    if (!IsNameStart(normalized[0]))
-        RejectName(name);
-    for (std::size_t i = 1; i < normalized.size(); ++i)
-        if (!IsNamePart(normalized[i]))
+    for (std::size_t i = 0; i < normalized.size(); ++i) {
+        const unsigned char c = static_cast<unsigned char>(normalized[i]);
+        if (!(i == 0 ? IsNameStart(c) : IsNamePart(c)))
             RejectName(name);
+        normalized[i] = LowerCase(normalized[i]);
+    }
     return normalized;
 }
 
