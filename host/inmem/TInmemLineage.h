@@ -65,7 +65,8 @@ public:
 
 private:
     void WalkChainFrom(const boost::shared_ptr<ICIMClass>& cimClass);
-    static void Collect(const ICIMClass& cimClass, std::map<std::string, boost::weak_ptr<ICIMPropertyDecl>>& declarations,
+    static void Collect(const ICIMClass& cimClass,
+                        std::map<std::string, boost::weak_ptr<ICIMPropertyDecl>>& declarations,
                         std::map<std::string, std::string>& keyNames);
 
     std::vector<boost::weak_ptr<ICIMClass>> fChain;
