@@ -583,24 +583,20 @@ void TCimHTTPClass::AddInstance(boost::shared_ptr<ICIMInstance> instance, TCIMCo
     boost::shared_ptr<TCimHTTPInstance> own = boost::dynamic_pointer_cast<TCimHTTPInstance>(instance);
     if (!own)
         throw TQELException(TQELStatusCode::eNotSupported, "instance of another provider");
-    fInstances.emplace(own->BuildPath(context).GetPath(), own);
+    fInstances.Add(own->BuildPath(context).GetPath(), own);
 }
 
 void TCimHTTPClass::RemoveInstance(boost::shared_ptr<ICIMInstance> instance, TCIMContext context)
 {
     if (!instance)
         throw TQELException(TQELStatusCode::eInvalidValue, "no instance to remove");
-    fInstances.erase(instance->BuildPath(context).GetPath());
+    fInstances.Remove(instance->BuildPath(context).GetPath());
 }
 
 // The first instance filed under the reference's path.
 boost::shared_ptr<ICIMInstance> TCimHTTPClass::GetInstance(const TCIMReference& reference, TCIMContext) const
 {
-    const std::string path = reference.GetPath();
-    auto found = fInstances.lower_bound(path);
-    if (found == fInstances.end() || found->first != path)
-        return boost::shared_ptr<ICIMInstance>();
-    return found->second;
+    return fInstances.Find(reference.GetPath());
 }
 
 // The callback sees the instances of every node in ascending path order;
@@ -616,14 +612,11 @@ void TCimHTTPClass::EnumerateInstancesOnWalk(const TInstanceCallback& callback, 
         WriteLog(eLogError, "TCimHTTPClass::EnumerateInstances " + fName + " : subclasses nested too deep");
         return;
     }
-    fInstances.clear();
+    fInstances.Clear();
     ReadInstances(deep);
     // The callback may file or remove instances, or enumerate again. Each
     // pointer is let go right after its call, while the instance is at hand.
-    std::vector<boost::shared_ptr<TCimHTTPInstance>> found;
-    found.reserve(fInstances.size());
-    for (const auto& entry : fInstances)
-        found.push_back(entry.second);
+    std::vector<boost::shared_ptr<TCimHTTPInstance>> found = fInstances.Instances();
     for (boost::shared_ptr<TCimHTTPInstance>& pending : found) {
         const boost::shared_ptr<TCimHTTPInstance> instance = std::move(pending);
         if (!callback(instance))
@@ -709,7 +702,7 @@ void TCimHTTPClass::ClearOwnTables()
     fQualifiers = TCimHTTPQualifierTable();
     fPropertyDecls.clear();
     fStaticProperties.clear();
-    fInstances.clear();
+    fInstances.Clear();
     fMethodDecls.clear();
 }
 
