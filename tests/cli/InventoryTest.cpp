@@ -76,7 +76,8 @@ TEST_F(InventoryTest, AFleetThatAnswersEndsWithStatus0) {
     auto second = StartDemo(1, [](testcimom::ServerOptions& options) { options.enableHttps = false; });
     const TCliResult result = Cli(Inventory(CliAddress(0) + "\n" + CliAddress(1) + "\n", {"CIM_Processor"}));
     EXPECT_EQ(0, result.fStatus) << result.fErr;
-    for (const json& host : json::parse(result.fOut)["hosts"]) {
+    const json document = json::parse(result.fOut);
+    for (const json& host : document["hosts"]) {
         EXPECT_EQ("ok", host["status"]);
         EXPECT_EQ("", host["error"]);
     }
