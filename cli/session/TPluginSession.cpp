@@ -108,6 +108,10 @@ std::vector<TNode> TPluginSession::Nodes() const {
     return nodes;
 }
 
+bool TPluginSession::PrefixesEveryIdentity() const {
+    return Nodes().size() > 1 || fOptions.fNamespace.find("tarn") != std::string::npos;
+}
+
 boost::shared_ptr<ICIMClass> TPluginSession::RequireClass(const std::string& name) const {
     if (name.empty()) {
         throw TCliError(eExitInvalidName, "an empty class name");

@@ -52,6 +52,10 @@ public:
     const NVORNQEL20::TCIMContext& CallContext() const { return fCallContext; }
     const std::string& NamespaceName() const { return fOptions.fNamespace; }
     std::vector<TNode> Nodes() const;
+    // Whether the plug-in writes "Node<key>:" in front of every InstanceID
+    // value: on a multi-node system and in a management controller's
+    // namespace ("tarn" in its name).
+    bool PrefixesEveryIdentity() const;
 
     // The class, or the failure the plug-in logged while looking for it.
     boost::shared_ptr<NVORNQEL20::ICIMClass> RequireClass(const std::string& name) const;
