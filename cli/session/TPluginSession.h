@@ -57,7 +57,8 @@ public:
     // namespace ("tarn" in its name).
     bool PrefixesEveryIdentity() const;
 
-    // The class, or the failure the plug-in logged while looking for it.
+    // The class, or the failure the plug-in logged while looking for it; a
+    // node that is down leaves none (unreachable).
     boost::shared_ptr<NVORNQEL20::ICIMClass> RequireClass(const std::string& name) const;
     // What the plug-in logged since the last TPluginLog::Restart, as a
     // failure; the fallback when it logged none.
@@ -71,6 +72,7 @@ public:
 private:
     NVORNQEL20::TProviderSession::TOptions SessionOptions() const;
     void CheckConnection() const;
+    void ThrowIfANodeIsDown(const std::string& className) const;
 
     TConnectionOptions fOptions;
     NVORNQEL20::TCIMContext fCallContext;

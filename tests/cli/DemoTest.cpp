@@ -21,8 +21,10 @@ TEST_F(DemoTest, TheTourShowsEachStepAndStopsItsCimoms) {
         "VORN_ComputerSystem.LastBootDuration = 95500 (Units MilliSeconds) shows as \"0 days 00:01:35.500000\"",
         "VORN_ComputerSystem.HealthState = 20 (ValueMap and Values) shows as \"Major failure\"",
         "== 5. A method call ==",
+        "EchoScalars InString=hello InUint32=42\nEchoScalars on VORN_MethodTest, run on node 1 (",
+        "ReturnValue  InString=\"hello\";InUint32=42\nOutString    hello\nOutUint32    42\n",
         "\n2     VORN_ComputerSystem.CreationClassName=\"VORN_ComputerSystem\",Name=\"vorn-demo01.example.test\"\n3 ",
-        "The test CIMOMs have stopped",
+        "The test CIMOMs have stopped; 7 of 7 commands ran.",
     };
     for (const std::string& text : shown)
         EXPECT_NE(std::string::npos, demo.fOut.find(text)) << text << "\n---\n" << demo.fOut;
