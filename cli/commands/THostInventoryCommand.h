@@ -11,7 +11,8 @@ namespace NCimHTTPCli {
 class TPluginSession;
 
 // inventory-host CLASS...: what inventory runs in the process of each host:
-// for every class its instance paths on every node. A class that fails
+// for every class its instances on every node (as instances shows them in
+// JSON: path, node, every property's display text and value). A class that fails
 // costs only its own entry ("status", "exitStatus", "error"); a host that
 // cannot be reached ends the process with the failure's exit status.
 class THostInventoryCommand : public ICommand {

@@ -20,7 +20,6 @@ public:
     void WriteText(const TJson& result, std::ostream& out) const override;
 
 private:
-    TJson Instances();
     void WriteInstance(const TJson& instance, std::ostream& out) const;
 
     const TPluginSession& fSession;

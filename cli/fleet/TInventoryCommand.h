@@ -26,7 +26,7 @@ public:
 
 private:
     static TJson HostResult(const THostEntry& host, const THostOutcome& outcome);
-    static std::size_t PathCount(const TJson& classes);
+    static std::size_t InstanceCount(const TJson& classes);
     static void WriteSummary(const TJson& hosts, std::ostream& out);
 
     TOptions fOptions;
