@@ -9,6 +9,7 @@
 #include "session/TLoggedFailure.h"
 #include "session/TPluginLog.h"
 #include "session/TPluginSession.h"
+#include "session/TProgressLine.h"
 
 namespace NCimHTTPCli {
 
@@ -21,22 +22,29 @@ TInstanceEnumeration::TInstanceEnumeration(const TPluginSession& session) : fSes
 TJson TInstanceEnumeration::Of(const std::string& className, bool deep) const {
     boost::shared_ptr<ICIMClass> cls = fSession.RequireClass(className);
     TPluginLog::Restart();
-    TJson instances = TJson::array();
-    try {
-        cls->EnumerateInstances(
-            [&instances](boost::shared_ptr<ICIMInstance> instance) {
-                instances.push_back(TInstanceDescription::Describe(*instance));
-                return true;
-            },
-            deep, fSession.CallContext());
-    } catch (const TQELException& e) {
-        throw TPluginSession::ErrorOf(e);
-    }
+    TJson instances = Enumerate(*cls, deep);
     if (std::optional<TCliError> failure = TLoggedFailure::Find(TPluginLog::Messages())) {
         if (instances.empty()) {
             throw *failure;
         }
         Warn(className + ": some nodes left out: " + failure->OneLine());
+    }
+    return instances;
+}
+
+TJson TInstanceEnumeration::Enumerate(ICIMClass& cls, bool deep) const {
+    TProgressLine progress(fSession, "instances");
+    TJson instances = TJson::array();
+    try {
+        cls.EnumerateInstances(
+            [&instances, &progress](boost::shared_ptr<ICIMInstance> instance) {
+                instances.push_back(TInstanceDescription::Describe(*instance));
+                progress.Converted(instances.size());
+                return true;
+            },
+            deep, fSession.CallContext());
+    } catch (const TQELException& e) {
+        throw TPluginSession::ErrorOf(e);
     }
     return instances;
 }

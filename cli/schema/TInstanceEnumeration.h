@@ -3,6 +3,8 @@
 
 #include <string>
 
+#include <qel/ICIMClass.h>
+
 #include "output/Json.h"
 
 namespace NCimHTTPCli {
@@ -20,6 +22,8 @@ public:
     TJson Of(const std::string& className, bool deep) const;
 
 private:
+    TJson Enumerate(NVORNQEL20::ICIMClass& cls, bool deep) const;
+
     const TPluginSession& fSession;
 };
 

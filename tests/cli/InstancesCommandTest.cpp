@@ -168,4 +168,29 @@ TEST_F(InstancesCommandTest, EveryNodeOfThreeWithItsIdentityAndANodeThatIsDown) 
         << partial.fErr;
 }
 
+TEST_F(InstancesCommandTest, AProgressLineFollowsALongEnumerationOnlyOnATerminal) {
+    auto server = StartDemo(0, [](testcimom::ServerOptions& options) {
+        options.dataSet.kind = testcimom::DataSetKind::Capture;
+        options.dataSet.testBigInstances = 2000;
+    });
+    const std::vector<std::string> arguments =
+        OnHosts({CliAddress(0)}, {"--namespace", kTestNamespace, "instances", "Test_Big"});
+    const TCliResult onTerminal = RunOnTerminal(arguments, {}, "");
+    EXPECT_EQ(0, onTerminal.fStatus);
+    const std::string& shown = onTerminal.fOut;
+    const std::size_t received = shown.find("\r\033[Knode 1 of 1: ");
+    const std::size_t converted = shown.find(" instances converted");
+    const std::size_t wiped = shown.rfind("\r\033[K");
+    const std::size_t table = shown.find("Test_Big.Index=0,InstanceID=\"TestBig:00000\"");
+    EXPECT_NE(std::string::npos, received) << shown.substr(0, 300);
+    EXPECT_NE(std::string::npos, shown.find(" instances received", received));
+    EXPECT_LT(received, converted);
+    EXPECT_LT(converted, wiped);
+    EXPECT_LT(wiped, table) << "the line is gone before the answer";
+
+    const TCliResult toFiles = Cli(arguments);
+    EXPECT_EQ(0, toFiles.fStatus);
+    EXPECT_EQ("", toFiles.fErr);
+}
+
 }  // namespace
