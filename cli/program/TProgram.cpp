@@ -52,8 +52,7 @@ int TProgram::Execute(const TOptions& options) {
     }
     SetUpLog(options);
     if (options.fCommand == eCommandDemo) {
-        TDemoTour(std::cout).Run();
-        return eExitSuccess;
+        return TDemoTour(std::cout, options.fFormat).Run() ? eExitSuccess : eExitFailure;
     }
     const std::string password = TPasswordSource::Read(options.fConnection);
     if (options.fCommand == eCommandInventory) {

@@ -30,4 +30,23 @@ TEST_F(DemoTest, TheTourShowsEachStepAndStopsItsCimoms) {
         EXPECT_NE(std::string::npos, demo.fOut.find(text)) << text << "\n---\n" << demo.fOut;
 }
 
+TEST_F(DemoTest, AsJsonTheTourIsOneDocumentOfItsStepsAndResults) {
+    const nlohmann::json tour = JsonOf(Cli({"demo", "--format", "json"}));
+    const nlohmann::json& steps = tour["steps"];
+    ASSERT_EQ(7u, steps.size());
+    EXPECT_EQ(0, tour["failedSteps"]);
+    for (const nlohmann::json& step : steps) {
+        EXPECT_FALSE(step.contains("error")) << step.dump();
+        EXPECT_EQ(0u, step["command"].get<std::string>().rfind("cimhttp --host ", 0));
+    }
+    const nlohmann::json& call = steps[4]["result"];
+    EXPECT_EQ("InString=\"hello\";InUint32=42", call["returnValue"]);
+    EXPECT_EQ(42, call["outputs"]["OutUint32"]);
+    const nlohmann::json& instances = steps[6]["result"]["instances"];
+    ASSERT_EQ(3u, instances.size());
+    for (std::size_t i = 0; i < 3; ++i)
+        EXPECT_EQ(std::to_string(i + 1), instances[i]["node"]);
+    EXPECT_EQ("Major failure", tour["displayExamples"][2]["display"]);
+}
+
 }  // namespace
