@@ -5,6 +5,7 @@
 
 #include "output/Json.h"
 #include "program/ExitStatus.h"
+#include "program/TOptions.h"
 
 namespace NCimHTTPCli {
 
@@ -18,6 +19,9 @@ public:
     virtual void WriteText(const TJson& result, std::ostream& out) const = 0;
     // The exit status of a result that could be written.
     virtual int ExitStatusOf(const TJson&) const { return eExitSuccess; }
+    // Runs the command and writes its result in the format; the exit status.
+    // A command with a large result may write it as it comes instead.
+    virtual int Write(EFormat format, std::ostream& out);
 };
 
 }  // namespace NCimHTTPCli

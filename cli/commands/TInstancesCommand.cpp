@@ -5,6 +5,7 @@
 #include <nlohmann/json.hpp>
 
 #include "output/JsonValue.h"
+#include "output/TJsonArrayStream.h"
 #include "output/TTable.h"
 #include "schema/TInstanceEnumeration.h"
 
@@ -15,6 +16,18 @@ TInstancesCommand::TInstancesCommand(const TPluginSession& session, const std::s
 
 TJson TInstancesCommand::Run() {
     return {{"class", fClassName}, {"instances", TInstanceEnumeration(fSession).Of(fClassName, fDeep)}};
+}
+
+int TInstancesCommand::Write(EFormat format, std::ostream& out) {
+    const TInstanceEnumeration enumeration(fSession);
+    if (format == eFormatTable) {
+        enumeration.Each(fClassName, fDeep, [this, &out](const TJson& instance) { WriteInstance(instance, out); });
+        return eExitSuccess;
+    }
+    TJsonArrayStream json(out, {{"class", fClassName}}, "instances");
+    enumeration.Each(fClassName, fDeep, [&json](const TJson& instance) { json.Add(instance); });
+    json.Finish();
+    return eExitSuccess;
 }
 
 void TInstancesCommand::WriteText(const TJson& result, std::ostream& out) const {

@@ -18,6 +18,8 @@ public:
 
     TJson Run() override;
     void WriteText(const TJson& result, std::ostream& out) const override;
+    // Each instance written as it comes, in either format.
+    int Write(EFormat format, std::ostream& out) override;
 
 private:
     void WriteInstance(const TJson& instance, std::ostream& out) const;

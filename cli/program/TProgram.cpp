@@ -92,14 +92,9 @@ std::unique_ptr<ICommand> TProgram::MakeCommand(const TOptions& options, const T
 }
 
 int TProgram::Write(ICommand& command, const TOptions& options) {
-    const TJson result = command.Run();
-    if (options.fFormat == eFormatJson) {
-        WriteJson(result, std::cout);
-    } else {
-        command.WriteText(result, std::cout);
-    }
+    const int status = command.Write(options.fFormat, std::cout);
     std::cout.flush();
-    return command.ExitStatusOf(result);
+    return status;
 }
 
 }  // namespace NCimHTTPCli

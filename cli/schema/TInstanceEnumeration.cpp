@@ -19,34 +19,42 @@ TInstanceEnumeration::TInstanceEnumeration(const TPluginSession& session) : fSes
 
 // The plug-in leaves a node that fails out of the enumeration: with no
 // instance at all that failure is the answer, otherwise a warning.
-TJson TInstanceEnumeration::Of(const std::string& className, bool deep) const {
+std::size_t TInstanceEnumeration::Each(const std::string& className, bool deep,
+                                       const TInstanceCallback& callback) const {
     boost::shared_ptr<ICIMClass> cls = fSession.RequireClass(className);
     TPluginLog::Restart();
-    TJson instances = Enumerate(*cls, deep);
+    const std::size_t count = Enumerate(*cls, deep, callback);
     if (std::optional<TCliError> failure = TLoggedFailure::Find(TPluginLog::Messages())) {
-        if (instances.empty()) {
+        if (!count) {
             throw *failure;
         }
         Warn(className + ": some nodes left out: " + failure->OneLine());
     }
+    return count;
+}
+
+TJson TInstanceEnumeration::Of(const std::string& className, bool deep) const {
+    TJson instances = TJson::array();
+    Each(className, deep, [&instances](const TJson& instance) { instances.push_back(instance); });
     return instances;
 }
 
-TJson TInstanceEnumeration::Enumerate(ICIMClass& cls, bool deep) const {
+std::size_t TInstanceEnumeration::Enumerate(ICIMClass& cls, bool deep, const TInstanceCallback& callback) const {
     TProgressLine progress(fSession, "instances");
-    TJson instances = TJson::array();
+    std::size_t count = 0;
     try {
         cls.EnumerateInstances(
-            [&instances, &progress](boost::shared_ptr<ICIMInstance> instance) {
-                instances.push_back(TInstanceDescription::Describe(*instance));
-                progress.Converted(instances.size());
+            [&](boost::shared_ptr<ICIMInstance> instance) {
+                const TJson described = TInstanceDescription::Describe(*instance);
+                progress.Converted(++count);
+                callback(described);
                 return true;
             },
             deep, fSession.CallContext());
     } catch (const TQELException& e) {
         throw TPluginSession::ErrorOf(e);
     }
-    return instances;
+    return count;
 }
 
 }  // namespace NCimHTTPCli

@@ -1,6 +1,8 @@
 #ifndef CIMHTTP_CLI_SCHEMA_TINSTANCEENUMERATION_H
 #define CIMHTTP_CLI_SCHEMA_TINSTANCEENUMERATION_H
 
+#include <cstddef>
+#include <functional>
 #include <string>
 
 #include <qel/ICIMClass.h>
@@ -17,12 +19,18 @@ class TInstanceEnumeration {
 public:
     explicit TInstanceEnumeration(const TPluginSession& session);
 
-    // Throws TCliError for a class that cannot be had and when no node gave
-    // an instance but one failed; a failed node beside others is a warning.
+    typedef std::function<void(const TJson& instance)> TInstanceCallback;
+
+    // Hands each instance to the callback as it is described; the number of
+    // instances. Throws TCliError for a class that cannot be had and when no
+    // node gave an instance but one failed; a failed node beside others is a
+    // warning.
+    std::size_t Each(const std::string& className, bool deep, const TInstanceCallback& callback) const;
+    // All of them at once.
     TJson Of(const std::string& className, bool deep) const;
 
 private:
-    TJson Enumerate(NVORNQEL20::ICIMClass& cls, bool deep) const;
+    std::size_t Enumerate(NVORNQEL20::ICIMClass& cls, bool deep, const TInstanceCallback& callback) const;
 
     const TPluginSession& fSession;
 };

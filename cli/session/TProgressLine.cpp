@@ -27,7 +27,7 @@ std::string Megabytes(Pegasus::Uint64 bytes) {
 }  // namespace
 
 TProgressLine::TProgressLine(const TPluginSession& session, const std::string& what)
-    : fWhat(what), fLastShown(), fStage(kNotStarted), fShown(false) {
+    : fWhat(what), fLastShown(), fStage(kNotStarted), fShown(false), fActive(true) {
     if (!isatty(STDERR_FILENO) || TPluginLog::IsOnStderr()) {
         return;
     }
@@ -49,22 +49,33 @@ TProgressLine::~TProgressLine() {
     for (Pegasus::CIMClient* client : fClients) {
         client->setProgressCallback(Pegasus::CIMClient::ProgressCallback());
     }
-    if (fShown) {
-        std::fputs(kWipe, stderr);
-        std::fflush(stderr);
-    }
+    Wipe();
 }
 
 void TProgressLine::Converted(std::size_t count) {
-    if (!fClients.empty()) {
-        Show(std::to_string(count) + " " + fWhat + " converted", fStage != kConverting);
-        fStage = kConverting;
+    if (fClients.empty() || !fActive) {
+        return;
+    }
+    if (isatty(STDOUT_FILENO)) {
+        Wipe();
+        fActive = false;
+        return;
+    }
+    Show(std::to_string(count) + " " + fWhat + " converted", fStage != kConverting);
+    fStage = kConverting;
+}
+
+void TProgressLine::Wipe() {
+    if (fShown) {
+        std::fputs(kWipe, stderr);
+        std::fflush(stderr);
+        fShown = false;
     }
 }
 
 void TProgressLine::Show(const std::string& text, bool stageBegins) {
     const Clock::time_point now = Clock::now();
-    if (!stageBegins && now - fLastShown < kRedrawInterval) {
+    if (!fActive || (!stageBegins && now - fLastShown < kRedrawInterval)) {
         return;
     }
     std::fprintf(stderr, "%s%s", kWipe, text.c_str());

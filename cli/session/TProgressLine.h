@@ -15,8 +15,9 @@ class TPluginSession;
 // A line on stderr that follows a long enumeration while it runs, when
 // stderr is a terminal: "node 2 of 3: 4.2 MB, 3200 instances received"
 // while a node answers, "12000 instances converted" while this program
-// turns them into display text. Redrawn at most ten times a second and
-// wiped when done; nothing at all when stderr is no terminal or carries the
+// turns them into display text and writes them elsewhere. Redrawn at most
+// ten times a second and wiped when done, or when the results begin on the
+// same terminal; nothing at all when stderr is no terminal or carries the
 // plug-in's log lines (--verbose).
 class TProgressLine {
 public:
@@ -26,11 +27,13 @@ public:
     TProgressLine(const TProgressLine&) = delete;
     TProgressLine& operator=(const TProgressLine&) = delete;
 
+    // Before each result is written: the number converted so far.
     void Converted(std::size_t count);
 
 private:
     // A stage that begins is shown at once, its updates ten times a second.
     void Show(const std::string& text, bool stageBegins);
+    void Wipe();
 
     // Stages: none yet, node 1, 2, ..., converting.
     static constexpr std::size_t kNotStarted = 0;
@@ -41,6 +44,8 @@ private:
     std::chrono::steady_clock::time_point fLastShown;
     std::size_t fStage;
     bool fShown;
+    // False once the results have begun on the terminal the line is on.
+    bool fActive;
 };
 
 }  // namespace NCimHTTPCli

@@ -4,6 +4,8 @@
 #include <map>
 #include <set>
 
+#include <unistd.h>
+
 #include "CliTestSupport.h"
 
 using namespace cimhttp_test;
@@ -175,18 +177,26 @@ TEST_F(InstancesCommandTest, AProgressLineFollowsALongEnumerationOnlyOnATerminal
     });
     const std::vector<std::string> arguments =
         OnHosts({CliAddress(0)}, {"--namespace", kTestNamespace, "instances", "Test_Big"});
+    // The answer on the terminal: the line shows while the server answers
+    // and is gone before the first instance.
     const TCliResult onTerminal = RunOnTerminal(arguments, {}, "");
     EXPECT_EQ(0, onTerminal.fStatus);
     const std::string& shown = onTerminal.fOut;
     const std::size_t received = shown.find("\r\033[Knode 1 of 1: ");
-    const std::size_t converted = shown.find(" instances converted");
     const std::size_t wiped = shown.rfind("\r\033[K");
-    const std::size_t table = shown.find("Test_Big.Index=0,InstanceID=\"TestBig:00000\"");
     EXPECT_NE(std::string::npos, received) << shown.substr(0, 300);
     EXPECT_NE(std::string::npos, shown.find(" instances received", received));
-    EXPECT_LT(received, converted);
-    EXPECT_LT(converted, wiped);
-    EXPECT_LT(wiped, table) << "the line is gone before the answer";
+    EXPECT_LT(wiped, shown.find("Test_Big.Index=0,InstanceID=\"TestBig:00000\""));
+    EXPECT_EQ(std::string::npos, shown.find("converted"));
+
+    // The answer in a file: the line goes on while the instances are converted.
+    const std::string answerFile = "/tmp/cimhttp-progress-" + std::to_string(getpid());
+    const std::string progress = RunOnTerminal(arguments, {}, "", answerFile).fOut;
+    const std::size_t converted = progress.find(" instances converted");
+    EXPECT_LT(progress.find(" instances received"), converted) << progress.substr(0, 300);
+    EXPECT_LT(converted, progress.rfind("\r\033[K"));
+    EXPECT_EQ("\r\033[K", progress.substr(progress.size() - 4));
+    unlink(answerFile.c_str());
 
     const TCliResult toFiles = Cli(arguments);
     EXPECT_EQ(0, toFiles.fStatus);

@@ -131,7 +131,7 @@ TCliResult TCliRun::Run(std::chrono::seconds timeout) {
 }
 
 TCliResult RunOnTerminal(const std::vector<std::string>& arguments, const std::vector<std::string>& environment,
-                         const std::string& typed) {
+                         const std::string& typed, const std::string& stdoutFile) {
     std::vector<std::string> argv = arguments;
     argv.insert(argv.begin(), TCliRun::ProgramPath());
     std::vector<std::string> envp = EnvironmentWith(environment);
@@ -140,6 +140,9 @@ TCliResult RunOnTerminal(const std::vector<std::string>& arguments, const std::v
     int terminal = -1;
     const pid_t pid = forkpty(&terminal, nullptr, nullptr, nullptr);
     if (pid == 0) {
+        if (!stdoutFile.empty()) {
+            dup2(open(stdoutFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600), STDOUT_FILENO);
+        }
         closefrom(3);
         execve(argvPointers.front(), argvPointers.data(), envpPointers.data());
         _exit(127);
