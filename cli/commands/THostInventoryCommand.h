@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "commands/ICommand.h"
+#include "commands/TResultCommand.h"
 
 namespace NCimHTTPCli {
 
@@ -15,7 +15,7 @@ class TPluginSession;
 // JSON: path, node, every property's display text and value). A class that fails
 // costs only its own entry ("status", "exitStatus", "error"); a host that
 // cannot be reached ends the process with the failure's exit status.
-class THostInventoryCommand : public ICommand {
+class THostInventoryCommand : public TResultCommand {
 public:
     THostInventoryCommand(const TPluginSession& session, const std::vector<std::string>& classes);
 

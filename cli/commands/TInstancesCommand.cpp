@@ -4,12 +4,15 @@
 
 #include <nlohmann/json.hpp>
 
-#include "output/JsonValue.h"
 #include "output/TJsonArrayStream.h"
+#include "program/ExitStatus.h"
 #include "output/TTable.h"
+#include "schema/TInstanceDescription.h"
 #include "schema/TInstanceEnumeration.h"
 
 namespace NCimHTTPCli {
+
+using NVORNQEL20::ICIMInstance;
 
 TInstancesCommand::TInstancesCommand(const TPluginSession& session, const std::string& className, bool deep, bool raw)
     : fSession(session), fClassName(className), fDeep(deep), fRaw(raw) {}
@@ -21,32 +24,25 @@ TJson TInstancesCommand::Run() {
 int TInstancesCommand::Write(EFormat format, std::ostream& out) {
     const TInstanceEnumeration enumeration(fSession);
     if (format == eFormatTable) {
-        enumeration.Each(fClassName, fDeep, [this, &out](const TJson& instance) { WriteInstance(instance, out); });
+        enumeration.Each(fClassName, fDeep,
+                         [this, &out](const ICIMInstance& instance) { WriteInstance(instance, out); });
         return eExitSuccess;
     }
     TJsonArrayStream json(out, {{"class", fClassName}}, "instances");
-    enumeration.Each(fClassName, fDeep, [&json](const TJson& instance) { json.Add(instance); });
+    enumeration.Each(fClassName, fDeep,
+                     [&json](const ICIMInstance& instance) { json.Add(TInstanceDescription::Describe(instance)); });
     json.Finish();
     return eExitSuccess;
 }
 
-void TInstancesCommand::WriteText(const TJson& result, std::ostream& out) const {
-    for (const TJson& instance : result["instances"]) {
-        WriteInstance(instance, out);
-    }
-}
-
-void TInstancesCommand::WriteInstance(const TJson& instance, std::ostream& out) const {
-    out << instance["path"].get<std::string>();
-    if (!instance["node"].is_null()) {
-        out << "  (node " << TextOf(instance["node"]) << ")";
-    }
-    out << "\n";
+void TInstancesCommand::WriteInstance(const ICIMInstance& instance, std::ostream& out) const {
+    TInstanceText text = TInstanceDescription::Text(instance, fRaw);
+    out << text.fHeading << "\n";
     TTable table(fRaw ? std::vector<std::string>{"PROPERTY", "VALUE", "RAW"}
                       : std::vector<std::string>{"PROPERTY", "VALUE"},
                  "  ");
-    for (const TJson& property : instance["properties"]) {
-        table.AddRow({TextOf(property["name"]), TextOf(property["display"]), TextOf(property["value"])});
+    for (std::vector<std::string>& row : text.fRows) {
+        table.AddRow(std::move(row));
     }
     table.Write(out);
     out << "\n";

@@ -74,9 +74,10 @@ void TDemoTour::Step(const TPluginSession& session, const std::string& arguments
     TJson step = {{"step", fStep}, {"title", fTitle}, {"command", commandLine}};
     try {
         std::unique_ptr<ICommand> command = makeCommand(session);
-        step["result"] = command->Run();
         if (fFormat == eFormatTable) {
-            command->WriteText(step["result"], fOut);
+            command->Write(eFormatTable, fOut);
+        } else {
+            step["result"] = command->Run();
         }
     } catch (const TCliError& e) {
         Say("cimhttp: " + e.OneLine() + "\n");

@@ -28,11 +28,16 @@ void TJsonArrayStream::Add(const TJson& element) {
     if (!fBegun) {
         Begin();
     }
-    std::string text = Dumped(element);
-    for (std::size_t at = text.find('\n'); at != std::string::npos; at = text.find('\n', at + kElementBreak.size())) {
-        text.replace(at, 1, kElementBreak);
+    const std::string text = Dumped(element);
+    fOut << (fCount++ ? "," : "");
+    std::size_t lineStart = 0;
+    for (std::size_t lineEnd = text.find('\n'); lineEnd != std::string::npos; lineEnd = text.find('\n', lineStart)) {
+        fOut << kElementBreak;
+        fOut.write(text.data() + lineStart, static_cast<std::streamsize>(lineEnd - lineStart));
+        lineStart = lineEnd + 1;
     }
-    fOut << (fCount++ ? "," : "") << kElementBreak << text;
+    fOut << kElementBreak;
+    fOut.write(text.data() + lineStart, static_cast<std::streamsize>(text.size() - lineStart));
 }
 
 void TJsonArrayStream::Finish() {

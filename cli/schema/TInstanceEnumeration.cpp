@@ -35,7 +35,9 @@ std::size_t TInstanceEnumeration::Each(const std::string& className, bool deep,
 
 TJson TInstanceEnumeration::Of(const std::string& className, bool deep) const {
     TJson instances = TJson::array();
-    Each(className, deep, [&instances](const TJson& instance) { instances.push_back(instance); });
+    Each(className, deep, [&instances](const ICIMInstance& instance) {
+        instances.push_back(TInstanceDescription::Describe(instance));
+    });
     return instances;
 }
 
@@ -45,9 +47,8 @@ std::size_t TInstanceEnumeration::Enumerate(ICIMClass& cls, bool deep, const TIn
     try {
         cls.EnumerateInstances(
             [&](boost::shared_ptr<ICIMInstance> instance) {
-                const TJson described = TInstanceDescription::Describe(*instance);
-                progress.Converted(++count);
-                callback(described);
+                progress.Converted(count++);
+                callback(*instance);
                 return true;
             },
             deep, fSession.CallContext());

@@ -6,6 +6,7 @@
 #include <string>
 
 #include <qel/ICIMClass.h>
+#include <qel/ICIMInstance.h>
 
 #include "output/Json.h"
 
@@ -14,19 +15,19 @@ namespace NCimHTTPCli {
 class TPluginSession;
 
 // The instances of a class on every node, as the plug-in enumerates them,
-// each described by TInstanceDescription, in the plug-in's order.
+// in the plug-in's order.
 class TInstanceEnumeration {
 public:
     explicit TInstanceEnumeration(const TPluginSession& session);
 
-    typedef std::function<void(const TJson& instance)> TInstanceCallback;
+    typedef std::function<void(const NVORNQEL20::ICIMInstance& instance)> TInstanceCallback;
 
-    // Hands each instance to the callback as it is described; the number of
+    // Hands each instance to the callback as it comes; the number of
     // instances. Throws TCliError for a class that cannot be had and when no
     // node gave an instance but one failed; a failed node beside others is a
     // warning.
     std::size_t Each(const std::string& className, bool deep, const TInstanceCallback& callback) const;
-    // All of them at once.
+    // All of them at once, described by TInstanceDescription.
     TJson Of(const std::string& className, bool deep) const;
 
 private:

@@ -27,7 +27,7 @@ public:
     TProgressLine(const TProgressLine&) = delete;
     TProgressLine& operator=(const TProgressLine&) = delete;
 
-    // Before each result is written: the number converted so far.
+    // Before each result is converted and written: the number done so far.
     void Converted(std::size_t count);
 
 private:

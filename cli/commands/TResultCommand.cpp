@@ -1,4 +1,4 @@
-#include "commands/ICommand.h"
+#include "commands/TResultCommand.h"
 
 #include <ostream>
 
@@ -6,7 +6,7 @@
 
 namespace NCimHTTPCli {
 
-int ICommand::Write(EFormat format, std::ostream& out) {
+int TResultCommand::Write(EFormat format, std::ostream& out) {
     const TJson result = Run();
     if (format == eFormatJson) {
         WriteJson(result, out);
