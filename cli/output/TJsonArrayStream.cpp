@@ -7,10 +7,13 @@ namespace NCimHTTPCli {
 namespace {
 
 const int kIndent = 2;
+const int kCompact = -1;
 // An element of the array stands two levels deep.
-const std::string kElementBreak = "\n    ";
+const char* const kElementBreak = "\n    ";
 
-std::string Dumped(const TJson& value) { return value.dump(kIndent, ' ', false, TJson::error_handler_t::replace); }
+std::string Dumped(const TJson& value, int indent) {
+    return value.dump(indent, ' ', false, TJson::error_handler_t::replace);
+}
 
 }  // namespace
 
@@ -19,8 +22,8 @@ TJsonArrayStream::TJsonArrayStream(std::ostream& out, TJson head, std::string ar
 
 // The head's own text without its closing "\n}", then the array's name.
 void TJsonArrayStream::Begin() {
-    const std::string head = Dumped(fHead);
-    fOut << head.substr(0, head.size() - 2) << ",\n  " << Dumped(TJson(fArrayName)) << ": [";
+    const std::string head = Dumped(fHead, kIndent);
+    fOut << head.substr(0, head.size() - 2) << ",\n  " << Dumped(TJson(fArrayName), kIndent) << ": [";
     fBegun = true;
 }
 
@@ -28,16 +31,7 @@ void TJsonArrayStream::Add(const TJson& element) {
     if (!fBegun) {
         Begin();
     }
-    const std::string text = Dumped(element);
-    fOut << (fCount++ ? "," : "");
-    std::size_t lineStart = 0;
-    for (std::size_t lineEnd = text.find('\n'); lineEnd != std::string::npos; lineEnd = text.find('\n', lineStart)) {
-        fOut << kElementBreak;
-        fOut.write(text.data() + lineStart, static_cast<std::streamsize>(lineEnd - lineStart));
-        lineStart = lineEnd + 1;
-    }
-    fOut << kElementBreak;
-    fOut.write(text.data() + lineStart, static_cast<std::streamsize>(text.size() - lineStart));
+    fOut << (fCount++ ? "," : "") << kElementBreak << Dumped(element, kCompact);
 }
 
 void TJsonArrayStream::Finish() {

@@ -12,9 +12,10 @@
 namespace NCimHTTPCli {
 
 // One JSON document written as it comes: an object whose last member is an
-// array of elements added one by one, laid out as WriteJson lays out the
-// whole, so that a long answer never has to be held at once. Nothing is
-// written before the first element or Finish.
+// array of elements added one by one, so that a long answer never has to be
+// held at once. Laid out as WriteJson lays out a document, except that each
+// element of the array takes one line of its own. Nothing is written before
+// the first element or Finish.
 class TJsonArrayStream {
 public:
     // `head`: the members before the array (an object with at least one).
