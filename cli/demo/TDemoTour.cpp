@@ -114,7 +114,8 @@ void TDemoTour::OneNode() {
 void TDemoTour::ThreeNodes() {
     TDemoCimom cimom(3, kThreeNodesFirstAddress);
     fConnection.fHosts = cimom.Addresses();
-    Say("\nThree nodes of one system: a test CIMOM on each of " + HostArguments() + "\n");
+    const std::string hosts = HostArguments();
+    Say("\nThree nodes of one system: a test CIMOM on each of " + hosts.substr(0, hosts.size() - 1) + "\n");
     TPluginSession session(fConnection, "");
     Heading("Instance paths on every node");
     Step(session, "names VORN_ComputerSystem",
