@@ -80,37 +80,39 @@ TJson TInstanceDescription::Property(const boost::shared_ptr<ICIMProperty>& prop
 }
 
 // A display operation that fails (it should not) shows the value's own text.
-TJson TInstanceDescription::DisplayOf(const boost::shared_ptr<ICIMProperty>& property) {
+TInstanceDescription::TShown TInstanceDescription::Shown(const boost::shared_ptr<ICIMProperty>& property) {
     const TCIMValue& value = property->GetValue(kNoContext);
+    TShown shown;
     try {
         if (!property->GetDeclaration(kNoContext)) {
-            return value.ToString();
+            shown.fText = value.ToString();
+            return shown;
         }
         const TCimHTTPProperty display{boost::shared_ptr<ICIMProperty const>(property)};
-        if (property->IsArray(kNoContext)) {
-            return value.IsNull() ? TJson(nullptr) : TJson(display.ToStringVector());
+        shown.fIsArray = property->IsArray(kNoContext);
+        if (!shown.fIsArray) {
+            shown.fText = display.ToString();
+        } else if (!value.IsNull()) {
+            shown.fElements = display.ToStringVector();
         }
-        return display.ToString();
     } catch (const TQELException&) {
-        return value.ToString();
+        shown = TShown();
+        shown.fText = value.ToString();
     }
+    return shown;
 }
 
-// The same as table text, without a JSON value in between.
-std::string TInstanceDescription::DisplayTextOf(const boost::shared_ptr<ICIMProperty>& property) {
-    const TCIMValue& value = property->GetValue(kNoContext);
-    try {
-        if (!property->GetDeclaration(kNoContext)) {
-            return value.ToString();
-        }
-        const TCimHTTPProperty display{boost::shared_ptr<ICIMProperty const>(property)};
-        if (!property->IsArray(kNoContext)) {
-            return display.ToString();
-        }
-        return value.IsNull() ? std::string() : Joined(display.ToStringVector());
-    } catch (const TQELException&) {
-        return value.ToString();
+TJson TInstanceDescription::DisplayOf(const boost::shared_ptr<ICIMProperty>& property) {
+    const TShown shown = Shown(property);
+    if (!shown.fIsArray) {
+        return shown.fText;
     }
+    return property->GetValue(kNoContext).IsNull() ? TJson(nullptr) : TJson(shown.fElements);
+}
+
+std::string TInstanceDescription::DisplayTextOf(const boost::shared_ptr<ICIMProperty>& property) {
+    const TShown shown = Shown(property);
+    return shown.fIsArray ? Joined(shown.fElements) : shown.fText;
 }
 
 }  // namespace NCimHTTPCli

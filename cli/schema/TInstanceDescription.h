@@ -41,7 +41,17 @@ private:
     static TJson Walk(const NVORNQEL20::ICIMInstance& instance, const TPropertyVisitor& visit);
     static std::string NameOf(const boost::shared_ptr<NVORNQEL20::ICIMProperty>& property);
     static TJson Property(const boost::shared_ptr<NVORNQEL20::ICIMProperty>& property, const std::string& name);
+    // What the plug-in shows for a property: one text, or for an array one
+    // per element (none for a null array).
+    struct TShown {
+        bool fIsArray = false;
+        std::string fText;
+        std::vector<std::string> fElements;
+    };
+    static TShown Shown(const boost::shared_ptr<NVORNQEL20::ICIMProperty>& property);
+    // As JSON: a string, an array of strings, or null for a null array.
     static TJson DisplayOf(const boost::shared_ptr<NVORNQEL20::ICIMProperty>& property);
+    // As table text: array elements joined with ", ".
     static std::string DisplayTextOf(const boost::shared_ptr<NVORNQEL20::ICIMProperty>& property);
 };
 
