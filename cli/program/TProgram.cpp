@@ -59,17 +59,9 @@ int TProgram::Execute(const TOptions& options) {
         TInventoryCommand inventory(options, password);
         return Write(inventory, options);
     }
-    std::unique_ptr<ICommand> command = MakeCommand(options, SessionOfTheRun(options.fConnection, password));
+    TPluginSession session(options.fConnection, password);
+    std::unique_ptr<ICommand> command = MakeCommand(options, session);
     return Write(*command, options);
-}
-
-// The session lives until the process ends: freeing every instance the
-// plug-in cached, one by one, only to exit would cost a large enumeration a
-// tenth of its time. It stays reachable, so leak checkers do not count it.
-const TPluginSession& TProgram::SessionOfTheRun(const TConnectionOptions& options, const std::string& password) {
-    static TPluginSession* session = nullptr;
-    session = new TPluginSession(options, password);
-    return *session;
 }
 
 void TProgram::SetUpLog(const TOptions& options) {

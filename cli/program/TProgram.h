@@ -2,7 +2,6 @@
 #define CIMHTTP_CLI_PROGRAM_TPROGRAM_H
 
 #include <memory>
-#include <string>
 
 #include "program/TOptions.h"
 
@@ -21,7 +20,6 @@ public:
 private:
     static int Execute(const TOptions& options);
     static void SetUpLog(const TOptions& options);
-    static const TPluginSession& SessionOfTheRun(const TConnectionOptions& options, const std::string& password);
     static std::unique_ptr<ICommand> MakeCommand(const TOptions& options, const TPluginSession& session);
     static int Write(ICommand& command, const TOptions& options);
 };

@@ -82,7 +82,8 @@ TEST_F(InventoryTest, AFleetThatAnswersEndsWithStatus0) {
     auto second = StartDemo(1, [](testcimom::ServerOptions& options) { options.enableHttps = false; });
     const TCliResult result = Cli(Inventory(CliAddress(0) + "\n" + CliAddress(1) + "\n", {"CIM_Processor"}));
     EXPECT_EQ(0, result.fStatus) << result.fErr;
-    for (const json& host : json::parse(result.fOut)["hosts"]) {
+    const json inventory = json::parse(result.fOut);
+    for (const json& host : inventory["hosts"]) {
         EXPECT_EQ("ok", host["status"]);
         EXPECT_EQ("", host["error"]);
     }
