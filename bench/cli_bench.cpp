@@ -301,7 +301,7 @@ void BenchFleet(const TOptions& options) {
     }
     std::printf("  hosts' own times: %.2f s together without the slowest, fastest %.2f s, slowest %.2f s\n", others,
                 seconds.front(), seconds.back());
-    std::printf("  wall %.2f s, bound %.2f s (%.0f%% of it), inventory's own CPU %.0f ms\n", run.fWall, bound,
+    std::printf("  wall %.2f s, bound %.2f s (%.0f%% of it); CPU of inventory and its host processes %.0f ms\n", run.fWall, bound,
                 100 * run.fWall / bound, run.fCpu * 1e3);
     unlink(hostsFile.c_str());
     unlink(output.c_str());
