@@ -161,8 +161,8 @@ bool Listens(const std::string& address) {
 
 // Test CIMOM nodes on consecutive addresses from `first`, HTTP only.
 std::unique_ptr<TProcess> StartCimom(const std::string& first, int nodes, std::vector<std::string> options) {
-    std::vector<std::string> arguments = {CIMTESTSERVER, "--address", first, "--nodes", std::to_string(nodes),
-                                          "--no-https"};
+    std::vector<std::string> arguments = {CIMTESTSERVER, "--address",           first,
+                                          "--nodes",     std::to_string(nodes), "--no-https"};
     arguments.insert(arguments.end(), options.begin(), options.end());
     auto cimom = std::make_unique<TProcess>(arguments, "/dev/null");
     for (int attempt = 0; attempt < 600 && !Listens(first); ++attempt) {
@@ -179,7 +179,9 @@ std::string Contents(const std::string& path) {
     return text.str();
 }
 
-std::string TemporaryFile(const char* what) { return "/tmp/cli-bench-" + std::string(what) + "-" + std::to_string(getpid()); }
+std::string TemporaryFile(const char* what) {
+    return "/tmp/cli-bench-" + std::string(what) + "-" + std::to_string(getpid());
+}
 
 // The reference: what the plug-in asks the server, through the client
 // library alone, in a process of its own; it writes the body's size.
@@ -220,13 +222,13 @@ void BenchInstances(const TOptions& options) {
     const std::string address = testcimom::LoopbackBlock::forThisProcess().address(0);
     auto cimom = StartCimom(address, 1, {"--test-big", std::to_string(options.fInstances)});
     const std::string output = TemporaryFile("output");
-    const TUsage reference =
-        Measure({"/proc/self/exe", kEnumerateOnly, address, std::to_string(options.fInstances)}, output, options.fRepeat);
+    const TUsage reference = Measure({"/proc/self/exe", kEnumerateOnly, address, std::to_string(options.fInstances)},
+                                     output, options.fRepeat);
     const double responseMegabytes = std::atof(Contents(output).c_str()) / 1e6;
     std::printf("Test_Big: %d instances, response body %.2f MB\n", options.fInstances, responseMegabytes);
     Report("client library enumerateInstances", reference, reference, responseMegabytes);
-    const std::vector<std::string> instances = {CIMHTTP_PROGRAM, "--host", address, "--http", "--namespace",
-                                                kNamespace, "instances", kBigClass};
+    const std::vector<std::string> instances = {CIMHTTP_PROGRAM, "--host",   address,     "--http",
+                                                "--namespace",   kNamespace, "instances", kBigClass};
     Report("cimhttp instances, table to /dev/null", Measure(instances, "/dev/null", options.fRepeat), reference,
            responseMegabytes);
     std::vector<std::string> json = instances;
@@ -247,8 +249,8 @@ std::string FleetAddress(int index) {
 void StartNodes(std::vector<std::unique_ptr<TProcess>>& cimoms, int first, int count,
                 const std::vector<std::string>& options) {
     for (int index = first; index < first + count;) {
-        const int inBlock = std::min(first + count - index,
-                                     testcimom::LoopbackBlock::kSize - index % testcimom::LoopbackBlock::kSize);
+        const int inBlock =
+            std::min(first + count - index, testcimom::LoopbackBlock::kSize - index % testcimom::LoopbackBlock::kSize);
         std::vector<std::string> all = {"--data", "demo"};
         all.insert(all.end(), options.begin(), options.end());
         cimoms.push_back(StartCimom(FleetAddress(index), inBlock, all));
@@ -273,9 +275,9 @@ void BenchFleet(const TOptions& options) {
     }
     hosts.close();
 
-    std::vector<std::string> arguments = {CIMHTTP_PROGRAM, "--http", "inventory", "--hosts-file", hostsFile,
-                                          "--jobs", std::to_string(options.fJobs), "--host-timeout",
-                                          std::to_string(options.fHostTimeoutSeconds)};
+    std::vector<std::string> arguments = {CIMHTTP_PROGRAM, "--http", "inventory", "--hosts-file", hostsFile};
+    arguments.insert(arguments.end(), {"--jobs", std::to_string(options.fJobs), "--host-timeout",
+                                       std::to_string(options.fHostTimeoutSeconds)});
     arguments.insert(arguments.end(), std::begin(kFleetClasses), std::end(kFleetClasses));
     const std::string output = TemporaryFile("inventory");
     const TUsage run = TProcess(arguments, output).Wait();
@@ -301,8 +303,8 @@ void BenchFleet(const TOptions& options) {
     }
     std::printf("  hosts' own times: %.2f s together without the slowest, fastest %.2f s, slowest %.2f s\n", others,
                 seconds.front(), seconds.back());
-    std::printf("  wall %.2f s, bound %.2f s (%.0f%% of it); CPU of inventory and its host processes %.0f ms\n", run.fWall, bound,
-                100 * run.fWall / bound, run.fCpu * 1e3);
+    std::printf("  wall %.2f s, bound %.2f s (%.0f%% of it); CPU of inventory and its host processes %.0f ms\n",
+                run.fWall, bound, 100 * run.fWall / bound, run.fCpu * 1e3);
     unlink(hostsFile.c_str());
     unlink(output.c_str());
 }

@@ -45,7 +45,8 @@ TJson TInvokeCommand::Run() {
     const TCIMContext inputs = TMethodArguments::Inputs(*method, fArguments);
     const TJson node = FirstNode(target);
     TPluginLog::Restart();
-    const TMethodResult result = TMethodCall(cls, target.Reference(), method->GetName(kNoContext), inputs).Run(fSession.CallContext());
+    const TMethodResult result =
+        TMethodCall(cls, target.Reference(), method->GetName(kNoContext), inputs).Run(fSession.CallContext());
     if (std::optional<TCliError> failure = TLoggedFailure::Find(TPluginLog::Messages())) {
         throw TCliError(failure->GetStatus(), method->GetName(kNoContext) + " failed: " + failure->what());
     }

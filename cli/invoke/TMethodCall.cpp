@@ -30,9 +30,8 @@ TMethodResult TMethodCall::Run(const TCIMContext& callContext) const {
     try {
         result.fReturnValue = remote->InvokeMethod(fPath, fMethod, fInputs, result.fOutputs, callContext);
     } catch (const Pegasus::Exception& e) {
-        throw TCliError(eExitInvalidName,
-                        "'" + fPath.GetPath() + "' is no object path the client library takes: " +
-                            std::string(e.getMessage().getCString()));
+        throw TCliError(eExitInvalidName, "'" + fPath.GetPath() + "' is no object path the client library takes: " +
+                                              std::string(e.getMessage().getCString()));
     } catch (const TQELException& e) {
         throw TPluginSession::ErrorOf(e);
     }

@@ -38,9 +38,10 @@ TJson TInstanceDescription::Walk(const ICIMInstance& instance, const TPropertyVi
 
 TJson TInstanceDescription::Describe(const ICIMInstance& instance) {
     TJson properties = TJson::array();
-    TJson node = Walk(instance, [&properties](const boost::shared_ptr<ICIMProperty>& property, const std::string& name) {
-        properties.push_back(Property(property, name));
-    });
+    TJson node =
+        Walk(instance, [&properties](const boost::shared_ptr<ICIMProperty>& property, const std::string& name) {
+            properties.push_back(Property(property, name));
+        });
     boost::shared_ptr<ICIMClass> cls = instance.GetClass(kNoContext);
     return {{"path", instance.GetReference(kNoContext).GetPath()},
             {"class", cls ? TJson(cls->GetName(kNoContext)) : TJson(nullptr)},
@@ -57,7 +58,8 @@ TInstanceText TInstanceDescription::Text(const ICIMInstance& instance, bool raw)
                 text.fRows.back().push_back(TextOf(JsonOf(property->GetValue(kNoContext))));
             }
         });
-    text.fHeading = instance.GetReference(kNoContext).GetPath() + (node.is_null() ? "" : "  (node " + TextOf(node) + ")");
+    text.fHeading =
+        instance.GetReference(kNoContext).GetPath() + (node.is_null() ? "" : "  (node " + TextOf(node) + ")");
     return text;
 }
 

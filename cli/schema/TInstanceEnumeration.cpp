@@ -35,9 +35,8 @@ std::size_t TInstanceEnumeration::Each(const std::string& className, bool deep,
 
 TJson TInstanceEnumeration::Of(const std::string& className, bool deep) const {
     TJson instances = TJson::array();
-    Each(className, deep, [&instances](const ICIMInstance& instance) {
-        instances.push_back(TInstanceDescription::Describe(instance));
-    });
+    Each(className, deep,
+         [&instances](const ICIMInstance& instance) { instances.push_back(TInstanceDescription::Describe(instance)); });
     return instances;
 }
 

@@ -65,8 +65,8 @@ TEST_F(InstancesCommandTest, EveryPropertyAsDisplayTextBesideItsTypedValueOverHt
         options.dataSet.kind = testcimom::DataSetKind::Capture;
         options.dataSet.testBigInstances = 3;
     });
-    const std::vector<std::string> arguments = {"--namespace", kTestNamespace, "instances", "CIM_Processor",
-                                                "--format", "json"};
+    const std::vector<std::string> arguments = {"--namespace",   kTestNamespace, "instances",
+                                                "CIM_Processor", "--format",     "json"};
     const TCliResult overHttps = Cli(OnHosts({CliAddress(0)}, arguments));
     const json shown = JsonOf(overHttps)["instances"];
     const auto stored = server->repository().instances(kTestNamespace, "CIM_Processor", false);
@@ -135,14 +135,16 @@ TEST_F(InstancesCommandTest, SubclassInstancesAndTheirPropertiesWithDeepAndTheRa
 
     const TCliResult raw = Cli(OnHosts(host, {"instances", "VORN_Memory", "--raw"}));
     EXPECT_EQ(0, raw.fStatus) << raw.fErr;
-    EXPECT_EQ(0u, raw.fOut.find("VORN_Memory.CreationClassName=\"VORN_Memory\",DeviceID=\"DIMM0\","
-                                "SystemCreationClassName=\"VORN_ComputerSystem\",SystemName=\"vorn-demo01.example.test\""
-                                "  (node 1)\n  PROPERTY                 VALUE                      RAW\n"
-                                "  BlockSize                4 Kilobytes                4096\n"
-                                "  Capacity                 64 Gigabytes               67108864\n"))
+    EXPECT_EQ(0u,
+              raw.fOut.find("VORN_Memory.CreationClassName=\"VORN_Memory\",DeviceID=\"DIMM0\","
+                            "SystemCreationClassName=\"VORN_ComputerSystem\",SystemName=\"vorn-demo01.example.test\""
+                            "  (node 1)\n  PROPERTY                 VALUE                      RAW\n"
+                            "  BlockSize                4 Kilobytes                4096\n"
+                            "  Capacity                 64 Gigabytes               67108864\n"))
         << raw.fOut;
     const TCliResult plain = Cli(OnHosts(host, {"instances", "VORN_Memory"}));
-    EXPECT_NE(std::string::npos, plain.fOut.find("\n  PROPERTY                 VALUE\n  BlockSize                4 Kilobytes\n"))
+    EXPECT_NE(std::string::npos,
+              plain.fOut.find("\n  PROPERTY                 VALUE\n  BlockSize                4 Kilobytes\n"))
         << plain.fOut;
 }
 
@@ -165,8 +167,9 @@ TEST_F(InstancesCommandTest, EveryNodeOfThreeWithItsIdentityAndANodeThatIsDown) 
     cluster->node(1).stop();
     const TCliResult partial = Cli(OnHosts(nodes, {"instances", "CIM_SoftwareIdentity"}));
     EXPECT_EQ(3, partial.fStatus);
-    EXPECT_NE(std::string::npos, partial.fErr.find("cimhttp: unreachable: CIM_SoftwareIdentity cannot be loaded: node 2 (" +
-                                                   nodes[1] + ") is unreachable"))
+    EXPECT_NE(std::string::npos,
+              partial.fErr.find("cimhttp: unreachable: CIM_SoftwareIdentity cannot be loaded: node 2 (" + nodes[1] +
+                                ") is unreachable"))
         << partial.fErr;
 }
 

@@ -44,11 +44,17 @@ protected:
 TEST_F(InvokeTest, TypedInputsAndOutputsOverHttpsAndHttp) {
     auto httpsOnly = StartDemo(0, [](testcimom::ServerOptions& options) { options.enableHttp = false; });
     auto httpOnly = StartDemo(1, [](testcimom::ServerOptions& options) { options.enableHttps = false; });
-    const std::vector<std::string> inputs = {"InBoolean=true", "InUint8=255",        "InSint64=-9223372036854775808",
-                                             "InReal64=-0.5",  "InChar16=€",         "InString=a \"b\" ä",
-                                             "InUint64=18446744073709551615",        "InTimestamp=20240101120000.000000+060"};
+    const std::vector<std::string> inputs = {"InBoolean=true",
+                                             "InUint8=255",
+                                             "InSint64=-9223372036854775808",
+                                             "InReal64=-0.5",
+                                             "InChar16=€",
+                                             "InString=a \"b\" ä",
+                                             "InUint64=18446744073709551615",
+                                             "InTimestamp=20240101120000.000000+060"};
     for (const auto& run : {std::make_pair(0, "--https"), std::make_pair(1, "--http")}) {
-        std::vector<std::string> arguments = {run.second, "invoke", "VORN_MethodTest", "EchoScalars", "--format", "json"};
+        std::vector<std::string> arguments = {run.second,    "invoke",   "VORN_MethodTest",
+                                              "EchoScalars", "--format", "json"};
         arguments.insert(arguments.end(), inputs.begin(), inputs.end());
         const json call = JsonOf(Cli(OnHosts({CliAddress(run.first)}, arguments)));
         EXPECT_EQ("string", call["returnType"]) << run.second;
@@ -57,21 +63,17 @@ TEST_F(InvokeTest, TypedInputsAndOutputsOverHttpsAndHttp) {
                   "InUint8=255",
                   call["returnValue"])
             << run.second;
-        const json expected = {{"OutBoolean", true},
-                               {"OutChar16", "€"},
-                               {"OutReal64", -0.5},
-                               {"OutSint64", INT64_MIN},
-                               {"OutString", "a \"b\" ä"},
-                               {"OutTimestamp", "20240101120000.000000+060"},
-                               {"OutUint64", UINT64_MAX},
-                               {"OutUint8", 255}};
+        const json expected = {{"OutBoolean", true},       {"OutChar16", "€"},
+                               {"OutReal64", -0.5},        {"OutSint64", INT64_MIN},
+                               {"OutString", "a \"b\" ä"}, {"OutTimestamp", "20240101120000.000000+060"},
+                               {"OutUint64", UINT64_MAX},  {"OutUint8", 255}};
         EXPECT_EQ(expected, call["outputs"]) << run.second;
         EXPECT_EQ(json({{"key", "1"}, {"host", CliAddress(run.first)}}), call["node"]);
     }
 
-    const json arrays = JsonOf(Cli(OnHosts({CliAddress(0)}, {"invoke", "VORN_MethodTest", "EchoArrays",
-                                                             "InSint16Array=[-1,0,7]", "InBooleanArray=[]",
-                                                             "InStringArray=[x,y]", "--format", "json"})));
+    const json arrays =
+        JsonOf(Cli(OnHosts({CliAddress(0)}, {"invoke", "VORN_MethodTest", "EchoArrays", "InSint16Array=[-1,0,7]",
+                                             "InBooleanArray=[]", "InStringArray=[x,y]", "--format", "json"})));
     EXPECT_EQ(5, arrays["returnValue"]);
     EXPECT_EQ(json::array({-1, 0, 7}), arrays["outputs"]["OutSint16Array"]);
     EXPECT_EQ(json::array(), arrays["outputs"]["OutBooleanArray"]);
@@ -79,9 +81,8 @@ TEST_F(InvokeTest, TypedInputsAndOutputsOverHttpsAndHttp) {
 }
 
 TEST_F(InvokeTest, MethodsOnClassPathsAndOnInstancePaths) {
-    auto capture = StartDemo(0, [](testcimom::ServerOptions& options) {
-        options.dataSet.kind = testcimom::DataSetKind::Capture;
-    });
+    auto capture =
+        StartDemo(0, [](testcimom::ServerOptions& options) { options.dataSet.kind = testcimom::DataSetKind::Capture; });
     const TCliResult hello = Cli(OnHosts({CliAddress(0)}, {"--namespace", "root/SampleProvider", "invoke",
                                                            "Sample_MethodProviderClass", "SayHello", "Name=World"}));
     EXPECT_EQ(0, hello.fStatus) << hello.fErr;
@@ -90,7 +91,8 @@ TEST_F(InvokeTest, MethodsOnClassPathsAndOnInstancePaths) {
               hello.fOut);
 
     auto demo = StartDemo(1);
-    const json second = JsonOf(Cli(OnHosts({CliAddress(1)}, {"invoke", kSecondInstance, "Identify", "--format", "json"})));
+    const json second =
+        JsonOf(Cli(OnHosts({CliAddress(1)}, {"invoke", kSecondInstance, "Identify", "--format", "json"})));
     EXPECT_EQ("Second", second["returnValue"]);
     EXPECT_EQ(R"(root/cimv2:VORN_MethodTest.Active=FALSE,Name="esx \"quoted\" C:\\vm\\disk, a=b äöü €",)"
               R"(Number=18446744073709551615,Offset=-2147483648)",
@@ -139,17 +141,19 @@ TEST_F(InvokeTest, FailedCallsAreFailuresWithTheServersReason) {
     auto server = StartDemo(0);
     const std::vector<std::string> host = {CliAddress(0)};
     ExpectFailure(Cli(OnHosts(host, {"invoke", "VORN_MethodTest", "Fail", "Code=1", "Message=disk on fire"})), 9,
-                  "server error", "Fail failed: CIMException in PegClient::InvokeMethod(): CIM_ERR_FAILED: disk on fire");
+                  "server error",
+                  "Fail failed: CIMException in PegClient::InvokeMethod(): CIM_ERR_FAILED: disk on fire");
     ExpectFailure(Cli(OnHosts(host, {"invoke", "VORN_MethodTest", "Fail", "Code=6"})), 5, "not found",
                   "CIM_ERR_NOT_FOUND: failure requested");
     // Code 0 is a call that succeeded and returns 0.
-    const json succeeded = JsonOf(Cli(OnHosts(host, {"invoke", "VORN_MethodTest", "Fail", "Code=0", "--format", "json"})));
+    const json succeeded =
+        JsonOf(Cli(OnHosts(host, {"invoke", "VORN_MethodTest", "Fail", "Code=0", "--format", "json"})));
     EXPECT_EQ(0, succeeded["returnValue"]);
     ExpectFailure(Cli(OnHosts(host, {"invoke", "VORN_MethodTest", "Fail", "Code=x"})), 7, "bad parameter value",
                   "Code: 'x' is not a uint32 value");
-    ExpectFailure(Cli(OnHosts(host, {"invoke", "VORN_MethodTest.Name=\"nobody\",Number=1,Offset=1,Active=TRUE",
-                                     "Identify"})),
-                  5, "not found", "CIM_ERR_NOT_FOUND");
+    ExpectFailure(
+        Cli(OnHosts(host, {"invoke", "VORN_MethodTest.Name=\"nobody\",Number=1,Offset=1,Active=TRUE", "Identify"})), 5,
+        "not found", "CIM_ERR_NOT_FOUND");
     EXPECT_EQ(0u, server->requestLog().of("EchoScalars").size());
 }
 
