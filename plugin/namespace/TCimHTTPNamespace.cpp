@@ -571,8 +571,9 @@ boost::shared_ptr<ICIMClass> TCimHTTPNamespace::CopyFromUnionNamespace(const std
     return copied;
 }
 
-// The superclass chain is loaded first; a chain that failed on the way
-// leaves nothing behind.
+// The superclass chain is loaded first; a chain that failed on the way,
+// a superclass that did not load included, leaves nothing behind: a class
+// without its superclasses would lose their keys and properties.
 boost::shared_ptr<ICIMClass> TCimHTTPNamespace::LoadFromServer(const std::string& name, const std::string& key,
                                                                TCIMContext context)
 {
@@ -586,6 +587,11 @@ boost::shared_ptr<ICIMClass> TCimHTTPNamespace::LoadFromServer(const std::string
         fLoading->SetWaitsForSuperclass(key, false);
         if (fLoading->HasFailed())
             return boost::shared_ptr<ICIMClass>();
+        if (!parent) {
+            Trace("TCimHTTPNamespace::GetClass " + name + " : its superclass " + superClassName + " did not load");
+            fLoading->Fail();
+            return parent;
+        }
         boost::shared_ptr<ICIMClass> loaded = AllocateClass(className, parent, context);
         MarkAsPlugins(*loaded);
         boost::static_pointer_cast<TCimHTTPClass>(loaded)->AddToNamespace(kNoContext);

@@ -137,8 +137,9 @@ void InFreshProcess(Body body)
         ::testing::ExitedWithCode(0), "");
 }
 
-// Each test starts with an empty log, the default controller and a short
-// reconnect pause; the few tests that need the real pause set it back.
+// Each test starts with an empty log, the default controller, a short
+// reconnect pause and the time-outs as the plug-in gives them; the few tests
+// that need the real pause set it back.
 class PluginTest : public ::testing::Test {
 protected:
     void SetUp() override
@@ -146,6 +147,7 @@ protected:
         NVORNQEL20::TRootObject::GetCoreLogger()->Clear();
         NVORNQEL20::TControllerSimulation::Reset();
         NVORNQEL20::PegClient::SetReconnectPause(10ms);
+        NVORNQEL20::PegClient::SetTimeoutDivisor(1);
     }
 };
 
