@@ -101,6 +101,17 @@ int TimeoutFromContext(const TCIMContext& context, const char* key, int minimum)
     }
 }
 
+struct TClassNames {
+    std::string fName;
+    std::string fSuperClassName;
+};
+
+TClassNames NamesOf(const Pegasus::CIMClass& definition)
+{
+    return {std::string(definition.getClassName().getString().getCString()),
+            std::string(definition.getSuperClassName().getString().getCString())};
+}
+
 // Puts the element under its key. A key already taken is the element's
 // predecessor: replaced when duplicates replace, else refused with the
 // message and status 16. Returns the predecessor (empty when none).
@@ -578,10 +589,12 @@ boost::shared_ptr<ICIMClass> TCimHTTPNamespace::LoadFromServer(const std::string
                                                                TCIMContext context)
 {
     try {
-        const Pegasus::CIMClass definition = FetchClass(
-            *getPegClient(), name, TimeoutFromContext(context, kClassTimeoutKey, kMinClassTimeoutMs), false);
-        const std::string className(definition.getClassName().getString().getCString());
-        const std::string superClassName(definition.getSuperClassName().getString().getCString());
+        // Only the names are kept: a chain holds no definition while its
+        // superclasses load, and the class loads its own.
+        const TClassNames names = NamesOf(FetchClass(
+            *getPegClient(), name, TimeoutFromContext(context, kClassTimeoutKey, kMinClassTimeoutMs), false));
+        const std::string& className = names.fName;
+        const std::string& superClassName = names.fSuperClassName;
         fLoading->SetWaitsForSuperclass(key, true);
         boost::shared_ptr<ICIMClass> parent = GetClass(superClassName, kNoContext);
         fLoading->SetWaitsForSuperclass(key, false);

@@ -10,6 +10,12 @@ void RequestCounters::countRequest(const std::string& operation)
     ++requests_[lowerName(operation)];
 }
 
+void RequestCounters::countResponse(const std::string& operation, std::size_t bytes)
+{
+    std::lock_guard<std::mutex> lock(mutex_);
+    responseBytes_[lowerName(operation)] += bytes;
+}
+
 void RequestCounters::countConnection()
 {
     std::lock_guard<std::mutex> lock(mutex_);
@@ -20,6 +26,7 @@ void RequestCounters::reset()
 {
     std::lock_guard<std::mutex> lock(mutex_);
     requests_.clear();
+    responseBytes_.clear();
     connections_ = 0;
 }
 
@@ -35,6 +42,22 @@ std::size_t RequestCounters::totalRequests() const
     std::lock_guard<std::mutex> lock(mutex_);
     std::size_t total = 0;
     for (const auto& entry : requests_)
+        total += entry.second;
+    return total;
+}
+
+std::size_t RequestCounters::responseBytes(const std::string& operation) const
+{
+    std::lock_guard<std::mutex> lock(mutex_);
+    auto it = responseBytes_.find(lowerName(operation));
+    return it == responseBytes_.end() ? 0 : it->second;
+}
+
+std::size_t RequestCounters::totalResponseBytes() const
+{
+    std::lock_guard<std::mutex> lock(mutex_);
+    std::size_t total = 0;
+    for (const auto& entry : responseBytes_)
         total += entry.second;
     return total;
 }
