@@ -8,6 +8,7 @@
 // the same call succeeds once the fault is gone, so nothing broken was kept.
 #include <algorithm>
 #include <memory>
+#include <ostream>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -57,15 +58,20 @@ struct HostCall {
     std::string faultClass;     // the class whose requests fail; "all" for every one
     std::string operation;      // as PegClient's log lines name it
     int timeoutMs;              // the plug-in's time-out for the failing request
-    // Makes the call before the fault (loads the class an enumeration needs).
-    void (*prepare)(HostCallFaultTest& test);
+    // Before the fault: loads the class an enumeration needs; none for a class.
+    void (HostCallFaultTest::*prepare)();
     // Makes the call and describes what the host got.
-    std::string (*run)(HostCallFaultTest& test);
+    std::string (HostCallFaultTest::*run)();
     std::string answered;
     std::string failed;
     // The plug-in's own lines after the connection layer's.
     std::vector<std::string> failureLines;
 };
+
+void PrintTo(const HostCall& call, std::ostream* out)
+{
+    *out << call.name;
+}
 
 // Lines that mark progress rather than failure: left out of the comparison.
 bool IsProgressLine(const std::string& line)
@@ -73,7 +79,8 @@ bool IsProgressLine(const std::string& line)
     for (const char* prefix : {"TCimHTTPNamespace::GetClass from Pegasus for: ", "DEBUG: TCimHTTPClass:"})
         if (cimhttp_test::StartsWith(line, prefix))
             return true;
-    for (const std::string suffix : {" Found in TCimHTTPNamespace", " : being loaded, not found here", " : return <root>"})
+    for (const std::string suffix :
+         {" Found in TCimHTTPNamespace", " : being loaded, not found here", " : return <root>"})
         if (line.size() >= suffix.size() && line.compare(line.size() - suffix.size(), suffix.size(), suffix) == 0)
             return true;
     return false;
@@ -113,9 +120,11 @@ public:
     // names of the outputs.
     std::string Identified()
     {
-        auto cls = boost::dynamic_pointer_cast<TCimHTTPClass>(Top()->GetClass(cimhttp_test::kMethodTestClass, kNoContext));
+        auto cls =
+            boost::dynamic_pointer_cast<TCimHTTPClass>(Top()->GetClass(cimhttp_test::kMethodTestClass, kNoContext));
         TCIMContext outputs;
-        const NVORNQEL20::TCIMValue value = cls->InvokeMethod(fThirdInstance, "Identify", TCIMContext(), outputs, kNoContext);
+        const NVORNQEL20::TCIMValue value =
+            cls->InvokeMethod(fThirdInstance, "Identify", TCIMContext(), outputs, kNoContext);
         std::string described = cimhttp_test::Shown(value);
         for (const auto& output : outputs)
             described += " " + output.first;
@@ -128,7 +137,8 @@ public:
     {
         auto cls = Top()->GetClass(cimhttp_test::kMethodTestClass, kNoContext);
         ASSERT_TRUE(cls);
-        fThirdInstance = cimhttp_test::HostReference(cls, cimhttp_test::KeyValuesOf(cimhttp_test::MethodTestInstances()[2]));
+        fThirdInstance =
+            cimhttp_test::HostReference(cls, cimhttp_test::KeyValuesOf(cimhttp_test::MethodTestInstances()[2]));
     }
 
 protected:
@@ -145,15 +155,15 @@ protected:
         NVORNQEL20::TControllerSimulation::SetNodeCount(nodes);
         fCluster = cimhttp_test::StartDemoCluster(nodes);
         const std::vector<std::string> hosts = fCluster->addresses();
-        fServed = std::make_unique<ServedNamespace>(cimhttp_test::ProviderContext(),
-                                                    [hosts](boost::shared_ptr<ICIMNamespace> nameSpace) {
-                                                        ConnectWithCredentials(nameSpace, hosts);
-                                                    });
+        fServed = std::make_unique<ServedNamespace>(
+            cimhttp_test::ProviderContext(),
+            [hosts](boost::shared_ptr<ICIMNamespace> nameSpace) { ConnectWithCredentials(nameSpace, hosts); });
         (*fServed)->CheckIsESXi5();
         TakeTrace();
     }
 
-    static void ConnectWithCredentials(boost::shared_ptr<ICIMNamespace> nameSpace, const std::vector<std::string>& hosts)
+    static void ConnectWithCredentials(boost::shared_ptr<ICIMNamespace> nameSpace,
+                                       const std::vector<std::string>& hosts)
     {
         auto remote = boost::dynamic_pointer_cast<TCimHTTPNamespace>(nameSpace);
         remote->Init();
@@ -197,53 +207,70 @@ std::string SuperclassDidNotLoad(const std::string& name, const std::string& sup
     return "TCimHTTPNamespace::GetClass " + name + " : its superclass " + superclass + " did not load";
 }
 
-void NothingToPrepare(HostCallFaultTest&) {}
-
-void PrepareSystemClass(HostCallFaultTest& test)
+// A class with its chain, all on three nodes, the fault on one node's
+// GetClass requests for the class named ("all": every one).
+HostCall ClassCall(const std::string& name, int faultyNode, const std::string& faultClass,
+                   std::vector<std::string> failureLines)
 {
-    test.LoadSystemClass();
+    return {name,
+            3,
+            faultyNode,
+            "GetClass",
+            faultClass,
+            "GetClass",
+            kClassTimeoutMs,
+            nullptr,
+            &HostCallFaultTest::ClassChain,
+            kChain,
+            "",
+            std::move(failureLines)};
 }
 
-void PrepareMethodTestClass(HostCallFaultTest& test)
+// The instances of the system class; the class is loaded before the fault.
+HostCall InstancesCall(const std::string& name, int nodes, int faultyNode, const std::string& answered,
+                       const std::string& failed)
 {
-    test.LoadMethodTestClass();
-}
-
-std::string RunClassChain(HostCallFaultTest& test)
-{
-    return test.ClassChain();
-}
-
-std::string RunInstanceNodes(HostCallFaultTest& test)
-{
-    return test.InstanceNodes();
-}
-
-std::string RunIdentify(HostCallFaultTest& test)
-{
-    return test.Identified();
+    return {name,
+            nodes,
+            faultyNode,
+            "EnumerateInstances",
+            "all",
+            "EnumerateInstances",
+            kInstancesTimeoutMs,
+            &HostCallFaultTest::LoadSystemClass,
+            &HostCallFaultTest::InstanceNodes,
+            answered,
+            failed,
+            {}};
 }
 
 const std::vector<HostCall>& HostCalls()
 {
     static const std::vector<HostCall> calls = {
         // The server path asks node 0 for the class, then for its superclasses.
-        {"GetClass", 3, 0, "GetClass", kSystemClass, "GetClass", kClassTimeoutMs, NothingToPrepare, RunClassChain,
-         kChain, "", {AfterAllocateClass(kSystemClass)}},
-        {"GetClassSuperclass", 3, 0, "GetClass", "CIM_System", "GetClass", kClassTimeoutMs, NothingToPrepare,
-         RunClassChain, kChain, "", {AfterAllocateClass("CIM_System"), SuperclassDidNotLoad("CIM_ComputerSystem", "CIM_System")}},
+        ClassCall("GetClass", 0, kSystemClass, {AfterAllocateClass(kSystemClass)}),
+        ClassCall("GetClassSuperclass", 0, "CIM_System",
+                  {AfterAllocateClass("CIM_System"), SuperclassDidNotLoad("CIM_ComputerSystem", "CIM_System")}),
         // Each class, top first, then reads its own definition from every
         // node: the first request node 1 sees is the top class's.
-        {"ClassInitialize", 3, 1, "GetClass", "all", "GetClass", kClassTimeoutMs, NothingToPrepare, RunClassChain,
-         kChain, "",
-         {AfterAllocateClass("CIM_ManagedElement"), SuperclassDidNotLoad("CIM_ManagedSystemElement", "CIM_ManagedElement")}},
-        {"EnumerateInstances", 1, 0, "EnumerateInstances", "all", "EnumerateInstances", kInstancesTimeoutMs,
-         PrepareSystemClass, RunInstanceNodes, "1", "", {}},
-        {"EnumerateInstancesNode2Of3", 3, 1, "EnumerateInstances", "all", "EnumerateInstances", kInstancesTimeoutMs,
-         PrepareSystemClass, RunInstanceNodes, "1,2,3", "1,3", {}},
+        ClassCall("ClassInitialize", 1, "all",
+                  {AfterAllocateClass("CIM_ManagedElement"),
+                   SuperclassDidNotLoad("CIM_ManagedSystemElement", "CIM_ManagedElement")}),
+        InstancesCall("EnumerateInstances", 1, 0, "1", ""),
+        InstancesCall("EnumerateInstancesNode2Of3", 3, 1, "1,2,3", "1,3"),
         // A failed call hands back what a null value converts to, no outputs.
-        {"InvokeMethod", 1, 0, "Identify", "all", "InvokeMethod", kInstancesTimeoutMs, PrepareMethodTestClass,
-         RunIdentify, "string:Third Self", "boolean:FALSE", {}},
+        {"InvokeMethod",
+         1,
+         0,
+         "Identify",
+         "all",
+         "InvokeMethod",
+         kInstancesTimeoutMs,
+         &HostCallFaultTest::LoadMethodTestClass,
+         &HostCallFaultTest::Identified,
+         "string:Third Self",
+         "boolean:FALSE",
+         {}},
     };
     return calls;
 }
@@ -260,10 +287,16 @@ TEST_P(HostCallFaultTest, HostGetsTheDefinedResultInTime)
     const HostCall& call = std::get<1>(GetParam());
     Serve(call.nodes);
     testcimom::CimServer& faulty = fCluster->node(call.faultyNode);
-    call.prepare(*this);
+    if (call.prepare)
+        (this->*call.prepare)();
     TakeTrace();
     if (fault.responseCap)
-        (*fServed)->getPegClientVec().at(call.faultyNode).begin()->second->GetPegclient()->setMaxResponseSize(fault.responseCap);
+        (*fServed)
+            ->getPegClientVec()
+            .at(call.faultyNode)
+            .begin()
+            ->second->GetPegclient()
+            ->setMaxResponseSize(fault.responseCap);
 
     for (testcimom::Fault variant : fault.variants) {
         SCOPED_TRACE(std::string(testcimom::faultKindName(variant.kind)) + " code " + std::to_string(variant.cimCode));
@@ -272,13 +305,13 @@ TEST_P(HostCallFaultTest, HostGetsTheDefinedResultInTime)
         faulty.faults().add(variant);
         faulty.requestLog().clear();
         const Stopwatch watch;
-        EXPECT_EQ(call.failed, call.run(*this));
+        EXPECT_EQ(call.failed, (this->*call.run)());
         EXPECT_LT(watch.Elapsed(), BoundFor(fault.outcome, call.timeoutMs));
         ExpectLines(Joined(OutcomeLines(fault.outcome, call.operation), call.failureLines), FailureTrace());
         EXPECT_EQ(AttemptsFor(fault.outcome), Requests(faulty, call));
         faulty.faults().clear();
     }
-    EXPECT_EQ(call.answered, call.run(*this));
+    EXPECT_EQ(call.answered, (this->*call.run)());
     EXPECT_TRUE(FailureTrace().empty());
 }
 

@@ -100,8 +100,10 @@ TEST_F(HostileDataTest, ClassOfTwentyThousandProperties)
     auto cls = ClassOf("Hostile_Wide");
     ASSERT_TRUE(cls);
     EXPECT_EQ(20001u, PropertyNamesOf(*cls).size()) << "and NodeID";
-    EXPECT_EQ("property number 19999",
-              cls->GetPropertyDecl("p19999", kNoContext)->GetQualifier("Description", kNoContext)->GetValue(kNoContext).ToString());
+    EXPECT_EQ("property number 19999", cls->GetPropertyDecl("p19999", kNoContext)
+                                           ->GetQualifier("Description", kNoContext)
+                                           ->GetValue(kNoContext)
+                                           .ToString());
 
     const TInstances instances = InstancesOf(cls);
     ASSERT_EQ(1u, instances.size());
@@ -158,7 +160,8 @@ TEST_F(HostileDataTest, OneHundredThousandInstances)
 // path it makes of it.
 TEST_F(HostileDataTest, KeysOfEveryCharacter)
 {
-    const std::vector<std::string> keys = HostileData::addEveryCharacterKeys(Repository(), kNamespace, "Hostile_Keys", 8192);
+    const std::vector<std::string> keys =
+        HostileData::addEveryCharacterKeys(Repository(), kNamespace, "Hostile_Keys", 8192);
     auto cls = ClassOf("Hostile_Keys");
     ASSERT_TRUE(cls);
 

@@ -79,15 +79,9 @@ const char* NameOf(int owner)
 void Release(THeld& held, int owner)
 {
     switch (owner) {
-    case eNamespace:
-        held.fNamespace.reset();
-        break;
-    case eClass:
-        held.fClass.reset();
-        break;
-    case eInstance:
-        held.fInstance.reset();
-        break;
+    case eNamespace: held.fNamespace.reset(); break;
+    case eClass: held.fClass.reset(); break;
+    case eInstance: held.fInstance.reset(); break;
     case eProperty:
         held.fProperty.reset();
         held.fShown.reset();
@@ -152,7 +146,9 @@ protected:
             EXPECT_EQ(classAlive, static_cast<bool>(held.fInstance->GetClass(kNoContext)));
             Survives([&] { held.fInstance->GetReference(kNoContext).GetPath(); });
             Survives([&] { held.fInstance->GetProperty("Antecedent", kNoContext)->GetValue(kNoContext); });
-            Survives([&] { held.fInstance->EnumerateProperties([](boost::shared_ptr<ICIMProperty>) { return true; }, kNoContext); });
+            Survives([&] {
+                held.fInstance->EnumerateProperties([](boost::shared_ptr<ICIMProperty>) { return true; }, kNoContext);
+            });
         }
         if (held.fProperty) {
             EXPECT_EQ(declarationsAlive, static_cast<bool>(held.fProperty->GetDeclaration(kNoContext)));
@@ -187,8 +183,8 @@ protected:
     {
         EXPECT_EQ(classAlive, static_cast<bool>(held.fPropertyDecl->GetClass(kNoContext)));
         EXPECT_EQ(classAlive, static_cast<bool>(held.fMethod->GetClass(kNoContext)));
-        EXPECT_EQ(held.fPropertyDecl, boost::const_pointer_cast<ICIMNamedElement>(
-                                          held.fQualifier->GetClassOrProperty(kNoContext)));
+        EXPECT_EQ(held.fPropertyDecl,
+                  boost::const_pointer_cast<ICIMNamedElement>(held.fQualifier->GetClassOrProperty(kNoContext)));
         EXPECT_EQ(held.fMethod, held.fParameter->GetMethodDecl(kNoContext));
         EXPECT_EQ(namespaceAlive, static_cast<bool>(held.fQualifierDecl->GetNamespace(kNoContext)));
         EXPECT_FALSE(Survives([&] { held.fPropertyDecl->AddToClass(kNoContext); }));
@@ -223,6 +219,5 @@ TEST_P(LifetimeTest, OwnersReleasedInAnyOrder)
 
 INSTANTIATE_TEST_SUITE_P(FirstReleased, LifetimeTest, ::testing::Range(0, int(eOwnerCount)),
                          [](const ::testing::TestParamInfo<int>& info) { return std::string(NameOf(info.param)); });
-
 
 }  // namespace

@@ -34,6 +34,7 @@
 
 #include "AllocationCounter.h"
 #include "FreshProcess.h"
+#include "InstanceTestSupport.h"
 #include "ProcessState.h"
 #include "ServerProcess.h"
 
@@ -107,18 +108,6 @@ private:
     void* fConnector;
 };
 
-std::vector<boost::shared_ptr<ICIMInstance>> InstancesOf(ICIMClass& cls)
-{
-    std::vector<boost::shared_ptr<ICIMInstance>> instances;
-    cls.EnumerateInstances(
-        [&instances](boost::shared_ptr<ICIMInstance> instance) {
-            instances.push_back(instance);
-            return true;
-        },
-        false, kNoContext);
-    return instances;
-}
-
 // One namespace's life: connected, a class with its chain, every instance
 // shown, a method called; released. Returns a reference value.
 TCIMValue UseOneNamespace(TLoadedPlugin& plugin, const std::string& address)
@@ -128,7 +117,7 @@ TCIMValue UseOneNamespace(TLoadedPlugin& plugin, const std::string& address)
     boost::shared_ptr<ICIMClass> system = nameSpace->GetClass("VORN_ComputerSystem", kNoContext);
     EXPECT_TRUE(system && system->GetSuperClass(kNoContext));
     std::size_t shown = 0;
-    for (const auto& instance : InstancesOf(*system))
+    for (const auto& instance : cimhttp_test::Enumerate(*system))
         instance->EnumerateProperties(
             [&shown](boost::shared_ptr<ICIMProperty> property) {
                 shown += property->ToString().size();
@@ -137,7 +126,7 @@ TCIMValue UseOneNamespace(TLoadedPlugin& plugin, const std::string& address)
             kNoContext);
     EXPECT_GT(shown, 0u);
     boost::shared_ptr<ICIMClass> link = nameSpace->GetClass("VORN_MethodTestLink", kNoContext);
-    const auto links = InstancesOf(*link);
+    const auto links = cimhttp_test::Enumerate(*link);
     EXPECT_EQ(2u, links.size());
     TCIMValue identity;
     plugin.Invoke(*link, links.at(0)->GetReference(kNoContext), "Identify", identity);

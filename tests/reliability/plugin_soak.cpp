@@ -49,6 +49,7 @@
 #include "class/TCimHTTPClass.h"
 #include "instance/TCimHTTPProperty.h"
 #include "namespace/TCimHTTPNamespace.h"
+#include "InstanceTestSupport.h"
 #include "ProcessState.h"
 #include "ServerProcess.h"
 
@@ -118,18 +119,6 @@ struct THostLayering {
     boost::shared_ptr<TVORNCNamespace> fTop;
 };
 
-std::vector<boost::shared_ptr<ICIMInstance>> InstancesOf(ICIMClass& cls)
-{
-    std::vector<boost::shared_ptr<ICIMInstance>> instances;
-    cls.EnumerateInstances(
-        [&instances](boost::shared_ptr<ICIMInstance> instance) {
-            instances.push_back(instance);
-            return true;
-        },
-        false, kNoContext);
-    return instances;
-}
-
 void ExpectChain(ICIMNamespace& top)
 {
     std::size_t length = 0;
@@ -142,7 +131,7 @@ void ExpectChain(ICIMNamespace& top)
 // Every property of every instance shown as the host shows it.
 void ExpectInstancesShown(ICIMNamespace& top)
 {
-    const auto instances = InstancesOf(*top.GetClass("Test_Big", kNoContext));
+    const auto instances = cimhttp_test::Enumerate(*top.GetClass("Test_Big", kNoContext));
     Expect(instances.size() == kInstances, std::to_string(instances.size()) + " Test_Big instances");
     std::size_t shown = 0;
     for (const auto& instance : instances)
@@ -159,7 +148,7 @@ void ExpectMethodAnswers(ICIMNamespace& top)
 {
     auto cls = boost::dynamic_pointer_cast<TCimHTTPClass>(top.GetClass("VORN_MethodTest", kNoContext));
     Expect(cls != nullptr, "no class VORN_MethodTest");
-    const auto instances = InstancesOf(*cls);
+    const auto instances = cimhttp_test::Enumerate(*cls);
     Expect(!instances.empty(), "no VORN_MethodTest instances");
     TCIMContext outputs;
     const TCIMValue identity =
@@ -202,7 +191,8 @@ TOptions Parse(int argc, char** argv)
         else
             Fail(std::string("unknown option ") + argv[i]);
     }
-    Expect(options.fBaseline >= 1 && options.fBaseline < options.fCycles, "the baseline cycle must come before the last");
+    Expect(options.fBaseline >= 1 && options.fBaseline < options.fCycles,
+           "the baseline cycle must come before the last");
     return options;
 }
 
@@ -234,9 +224,8 @@ int Soak(const TOptions& options)
     const std::size_t lastKb = cimhttp_test::ResidentKilobytes();
     const double growth = static_cast<double>(lastKb) / static_cast<double>(baselineKb) - 1.0;
     std::printf("cycles %zu in %.1f s (%.1f ms each)\n", options.fCycles, seconds, 1000.0 * seconds / options.fCycles);
-    std::printf("resident after cycle %zu: %zu kB; after cycle %zu: %zu kB (%+.2f%%); peak %zu kB\n",
-                options.fBaseline, baselineKb, options.fCycles, lastKb, 100.0 * growth,
-                cimhttp_test::StatusKilobytes("VmHWM"));
+    std::printf("resident after cycle %zu: %zu kB; after cycle %zu: %zu kB (%+.2f%%); peak %zu kB\n", options.fBaseline,
+                baselineKb, options.fCycles, lastKb, 100.0 * growth, cimhttp_test::StatusKilobytes("VmHWM"));
     std::printf("open descriptors %zu, then %zu; threads %zu, then %zu\n", files, cimhttp_test::OpenFileCount(),
                 threads, cimhttp_test::ThreadCount());
     Expect(cimhttp_test::OpenFileCount() == files, "descriptors left open");

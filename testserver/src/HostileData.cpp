@@ -6,21 +6,6 @@ namespace testcimom {
 
 namespace {
 
-Qualifier qualifier(const std::string& name, Value value)
-{
-    Qualifier made;
-    made.name = name;
-    made.value = std::move(value);
-    return made;
-}
-
-Qualifier keyQualifier()
-{
-    Qualifier key = qualifier("Key", Value::boolean(true));
-    key.flavor.overridable = false;
-    return key;
-}
-
 Property declared(const std::string& name, CimType type, std::vector<Qualifier> qualifiers = {})
 {
     Property property;
@@ -34,7 +19,7 @@ CimClass keyedClass(const std::string& className)
 {
     CimClass cimClass;
     cimClass.name = className;
-    cimClass.properties.push_back(declared("Id", CimType::String, {keyQualifier()}));
+    cimClass.properties.push_back(declared("Id", CimType::String, {Qualifier::key()}));
     return cimClass;
 }
 
@@ -94,12 +79,15 @@ void HostileData::addWideClass(Repository& repository, const std::string& nameSp
     instance.className = className;
     for (std::size_t i = 0; i < propertyCount; ++i) {
         const bool isText = i % 2 == 0;
-        std::vector<Qualifier> qualifiers = {qualifier("Description", Value::text("property number " + std::to_string(i)))};
+        std::vector<Qualifier> qualifiers = {
+            Qualifier::of("Description", Value::text("property number " + std::to_string(i)))};
         if (i == 0)
-            qualifiers.push_back(keyQualifier());
-        cimClass.properties.push_back(declared(propertyName(i), isText ? CimType::String : CimType::Uint32, qualifiers));
+            qualifiers.push_back(Qualifier::key());
+        cimClass.properties.push_back(
+            declared(propertyName(i), isText ? CimType::String : CimType::Uint32, qualifiers));
         Property valued = declared(propertyName(i), CimType::String);
-        valued.value = isText ? Value::text("value " + std::to_string(i)) : Value::scalar(CimType::Uint32, std::to_string(i));
+        valued.value =
+            isText ? Value::text("value " + std::to_string(i)) : Value::scalar(CimType::Uint32, std::to_string(i));
         instance.properties.push_back(std::move(valued));
     }
     repository.addClass(nameSpace, std::move(cimClass));
@@ -117,9 +105,10 @@ void HostileData::addLongValueMap(Repository& repository, const std::string& nam
         valueMap.push_back(std::to_string(i));
     }
     CimClass cimClass = keyedClass(className);
-    cimClass.properties.push_back(declared("Code", CimType::Uint32,
-                                           {qualifier("Values", Value::array(CimType::String, std::move(values))),
-                                            qualifier("ValueMap", Value::array(CimType::String, std::move(valueMap)))}));
+    cimClass.properties.push_back(
+        declared("Code", CimType::Uint32,
+                 {Qualifier::of("Values", Value::array(CimType::String, std::move(values))),
+                  Qualifier::of("ValueMap", Value::array(CimType::String, std::move(valueMap)))}));
     repository.addClass(nameSpace, std::move(cimClass));
     for (std::size_t code : codes) {
         Instance instance = keyedInstance(className, "code " + std::to_string(code));

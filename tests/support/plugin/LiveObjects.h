@@ -89,10 +89,9 @@ public:
     std::size_t Watched() const { return fObjects.size(); }
     std::size_t Alive() const
     {
-        return static_cast<std::size_t>(std::count_if(fObjects.begin(), fObjects.end(),
-                                                      [](const boost::weak_ptr<const void>& object) {
-                                                          return !object.expired();
-                                                      }));
+        return static_cast<std::size_t>(
+            std::count_if(fObjects.begin(), fObjects.end(),
+                          [](const boost::weak_ptr<const void>& object) { return !object.expired(); }));
     }
 
 private:
