@@ -1,7 +1,7 @@
 #include <qel/TCIMDateTime.h>
 
 #include <algorithm>
-#include <cstdio>
+#include <charconv>
 #include <cstdlib>
 #include <iterator>
 
@@ -86,12 +86,31 @@ void CheckRange(const std::string& text, const char* field, unsigned value, unsi
     }
 }
 
-// The fields written by a format of %u conversions only.
+// The number in decimal, with leading zeros up to the width.
+void AppendPadded(std::string& text, unsigned value, std::size_t width) {
+    char digits[16];
+    const std::size_t length = static_cast<std::size_t>(std::to_chars(digits, std::end(digits), value).ptr - digits);
+    text.append(length < width ? width - length : 0, '0');
+    text.append(digits, length);
+}
+
+// The fields written by a format whose conversions are all "%0<width>u"
+// (one digit of width), as snprintf would write them. Every datetime
+// shown goes through here; snprintf costs several times as much.
 template <typename... TFields>
 std::string Format(const char* format, TFields... fields) {
-    char buffer[64];
-    std::snprintf(buffer, sizeof buffer, format, static_cast<unsigned>(fields)...);
-    return buffer;
+    const unsigned values[] = {static_cast<unsigned>(fields)...};
+    std::string text;
+    std::size_t field = 0;
+    for (const char* c = format; *c != '\0'; ++c) {
+        if (*c != '%') {
+            text += *c;
+            continue;
+        }
+        AppendPadded(text, values[field++], static_cast<std::size_t>(c[2] - '0'));
+        c += 3;
+    }
+    return text;
 }
 
 std::string MicrosecondSuffix(unsigned microseconds) {
@@ -101,16 +120,16 @@ std::string MicrosecondSuffix(unsigned microseconds) {
 }  // namespace
 
 TCIMDateTime::TCIMDateTime()
-    : fInterval(true),
-      fDays(0),
+    : fDays(0),
+      fMicroseconds(0),
       fYear(0),
       fMonth(0),
       fDay(0),
       fHours(0),
       fMinutes(0),
       fSeconds(0),
-      fMicroseconds(0),
-      fUtcOffsetMinutes(0) {}
+      fUtcOffsetMinutes(0),
+      fInterval(true) {}
 
 TCIMDateTime::TCIMDateTime(const std::string& text) : TCIMDateTime() {
     if (text.size() != kTextLength || text[14] != '.') {
@@ -123,7 +142,7 @@ TCIMDateTime::TCIMDateTime(const std::string& text) : TCIMDateTime() {
     fInterval = separator == ':';
     if (text.find(kOpen) != std::string::npos) {
         CheckOpenFields(text, fInterval);
-        fWildcardText = text;
+        fWildcardText = std::make_shared<const std::string>(text);
     }
     fHours = static_cast<unsigned short>(ReadDigits(text, 8, 2));
     fMinutes = static_cast<unsigned short>(ReadDigits(text, 10, 2));
@@ -165,8 +184,8 @@ void TCIMDateTime::Set(unsigned days, unsigned short hours, unsigned short minut
 bool TCIMDateTime::IsInterval() const { return fInterval; }
 
 std::string TCIMDateTime::ToString() const {
-    if (!fWildcardText.empty()) {
-        return fWildcardText;
+    if (fWildcardText) {
+        return *fWildcardText;
     }
     if (fInterval) {
         return Format("%08u%02u%02u%02u.%06u:000", fDays, fHours, fMinutes, fSeconds, fMicroseconds);
@@ -176,8 +195,8 @@ std::string TCIMDateTime::ToString() const {
 }
 
 std::string TCIMDateTime::ToUIString() const {
-    if (!fWildcardText.empty()) {
-        return fWildcardText;
+    if (fWildcardText) {
+        return *fWildcardText;
     }
     if (fInterval) {
         return std::to_string(fDays) + (fDays == 1 ? " day " : " days ") +
@@ -189,6 +208,11 @@ std::string TCIMDateTime::ToUIString() const {
            Format("%02u:%02u", offset / 60, offset % 60);
 }
 
+const std::string& TCIMDateTime::WildcardText() const {
+    static const std::string kNone;
+    return fWildcardText ? *fWildcardText : kNone;
+}
+
 long long TCIMDateTime::MicrosecondsSinceOrigin() const {
     long long days = fInterval ? fDays : DayNumber(fYear, fMonth, fDay);
     long long minutes = (days * 24 + fHours) * 60 + fMinutes - (fInterval ? 0 : fUtcOffsetMinutes);
@@ -197,7 +221,7 @@ long long TCIMDateTime::MicrosecondsSinceOrigin() const {
 
 bool TCIMDateTime::operator==(const TCIMDateTime& other) const {
     return fInterval == other.fInterval && MicrosecondsSinceOrigin() == other.MicrosecondsSinceOrigin() &&
-           fWildcardText == other.fWildcardText;
+           WildcardText() == other.WildcardText();
 }
 
 bool TCIMDateTime::operator!=(const TCIMDateTime& other) const { return !(*this == other); }
@@ -211,7 +235,7 @@ bool TCIMDateTime::operator<(const TCIMDateTime& other) const {
     if (instant != otherInstant) {
         return instant < otherInstant;
     }
-    return fWildcardText < other.fWildcardText;
+    return WildcardText() < other.WildcardText();
 }
 
 }  // namespace NVORNQEL20

@@ -1,7 +1,6 @@
 #include <qel/TCIMName.h>
 
 #include <algorithm>
-#include <cctype>
 
 #include <qel/TQELException.h>
 
@@ -9,11 +8,11 @@ namespace NVORNQEL20 {
 
 namespace {
 
-bool IsNameStart(char c) { return c == '_' || std::isalpha(static_cast<unsigned char>(c)); }
+// The C locale's letters and digits, whatever locale the process runs in,
+// and without asking it: names are normalized on every property look-up.
+bool IsNameStart(char c) { return c == '_' || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
 
-bool IsNamePart(char c) { return c == '_' || std::isalnum(static_cast<unsigned char>(c)); }
-
-char LowerCaseCharacter(char c) { return static_cast<char>(std::tolower(static_cast<unsigned char>(c))); }
+bool IsNamePart(char c) { return IsNameStart(c) || (c >= '0' && c <= '9'); }
 
 }  // namespace
 
@@ -21,23 +20,32 @@ bool TCIMName::IsValid(const std::string& name) {
     return !name.empty() && IsNameStart(name[0]) && std::all_of(name.begin() + 1, name.end(), IsNamePart);
 }
 
+// One pass: every property look-up of an instance normalizes its name.
 std::string TCIMName::Normalize(const std::string& name) {
-    if (!name.empty() && !IsValid(name)) {
-        throw TQELException(TQELStatusCode::eInvalidName, "CIM name '" + name + "' is invalid");
+    std::string lowered(name);
+    for (std::size_t i = 0; i < lowered.size(); ++i) {
+        if (!(i == 0 ? IsNameStart(lowered[i]) : IsNamePart(lowered[i]))) {
+            throw TQELException(TQELStatusCode::eInvalidName, "CIM name '" + name + "' is invalid");
+        }
+        lowered[i] = LowerCase(lowered[i]);
     }
-    return LowerCase(name);
+    return lowered;
 }
 
 std::string TCIMName::LowerCase(const std::string& name) {
     std::string lowered(name);
-    std::transform(lowered.begin(), lowered.end(), lowered.begin(), LowerCaseCharacter);
+    for (char& c : lowered) {
+        c = LowerCase(c);
+    }
     return lowered;
 }
+
+char TCIMName::LowerCase(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 
 bool TCIMName::EqualNoCase(const std::string& left, const std::string& right) {
     return left.size() == right.size() &&
            std::equal(left.begin(), left.end(), right.begin(),
-                      [](char a, char b) { return LowerCaseCharacter(a) == LowerCaseCharacter(b); });
+                      [](char a, char b) { return LowerCase(a) == LowerCase(b); });
 }
 
 }  // namespace NVORNQEL20

@@ -14,15 +14,15 @@ namespace {
 
 typedef TCIMValue::TCIMType TType;
 
-std::string Quote(const std::string& text) {
-    std::string quoted("\"");
+void AppendQuoted(std::string& path, const std::string& text) {
+    path += '"';
     for (char c : text) {
         if (c == '"' || c == '\\') {
-            quoted += '\\';
+            path += '\\';
         }
-        quoted += c;
+        path += c;
     }
-    return quoted + '"';
+    path += '"';
 }
 
 bool IsWrittenBare(const TCIMValue& value) {
@@ -30,12 +30,19 @@ bool IsWrittenBare(const TCIMValue& value) {
     return !value.IsNull() && type >= TType::eBoolean && type <= TType::eReal64;
 }
 
-std::string KeyValueText(const TCIMValue& value) {
-    return IsWrittenBare(value) ? value.ToString(10) : Quote(value.ToString(10));
+void AppendKeyValue(std::string& path, const TCIMValue& value) {
+    if (IsWrittenBare(value)) {
+        path += value.ToString(10);
+    } else {
+        AppendQuoted(path, value.ToString(10));
+    }
 }
 
+// Ordered as the lower-cased names would be, without making them.
 bool KeyNameBefore(const TCIMReference::TKeyBinding& left, const TCIMReference::TKeyBinding& right) {
-    return TCIMName::LowerCase(left.first) < TCIMName::LowerCase(right.first);
+    return std::lexicographical_compare(
+        left.first.begin(), left.first.end(), right.first.begin(), right.first.end(),
+        [](char a, char b) { return TCIMName::LowerCase(a) < TCIMName::LowerCase(b); });
 }
 
 // The parts of an object path text.
@@ -181,8 +188,15 @@ TCIMReference::TCIMReference() = default;
 
 TCIMReference::TCIMReference(boost::shared_ptr<ICIMNamespace> nameSpace, const TCIMContext& keyBindings,
                              const std::string& className)
-    : fNamespace(nameSpace), fClassName(className), fKeyBindings(keyBindings.begin(), keyBindings.end()) {
-    std::stable_sort(fKeyBindings.begin(), fKeyBindings.end(), KeyNameBefore);
+    : TCIMReference(nameSpace, std::vector<TKeyBinding>(keyBindings.begin(), keyBindings.end()), className) {}
+
+// Keys that come in order (an instance's, by its lineage) are not sorted again.
+TCIMReference::TCIMReference(boost::shared_ptr<ICIMNamespace> nameSpace, std::vector<TKeyBinding> keyBindings,
+                             const std::string& className)
+    : fNamespace(nameSpace), fClassName(className), fKeyBindings(std::move(keyBindings)) {
+    if (!std::is_sorted(fKeyBindings.begin(), fKeyBindings.end(), KeyNameBefore)) {
+        std::stable_sort(fKeyBindings.begin(), fKeyBindings.end(), KeyNameBefore);
+    }
 }
 
 const std::string& TCIMReference::GetClassName() const { return fClassName; }
@@ -193,14 +207,15 @@ const std::vector<TCIMReference::TKeyBinding>& TCIMReference::GetKeyBindings() c
 std::string TCIMReference::GetPath() const {
     std::string path;
     if (!fHost.empty()) {
-        path += "//" + fHost + "/";
+        path.append("//").append(fHost).append("/");
     }
     if (!fNamespaceName.empty()) {
-        path += fNamespaceName + ":";
+        path.append(fNamespaceName).append(":");
     }
     path += fClassName;
     for (std::size_t i = 0; i < fKeyBindings.size(); ++i) {
-        path += (i == 0 ? "." : ",") + fKeyBindings[i].first + "=" + KeyValueText(fKeyBindings[i].second);
+        path.append(i == 0 ? "." : ",").append(fKeyBindings[i].first).append("=");
+        AppendKeyValue(path, fKeyBindings[i].second);
     }
     return path;
 }

@@ -1,5 +1,8 @@
 #include <qel/TInmemInstance.h>
 
+#include <tuple>
+#include <utility>
+
 #include <boost/make_shared.hpp>
 
 #include <qel/ICIMProperty.h>
@@ -19,52 +22,134 @@ TInmemInstance::TInmemInstance(boost::shared_ptr<ICIMClass> cimClass, int proper
 
 boost::shared_ptr<ICIMClass> TInmemInstance::Class() const { return boost::shared_ptr<ICIMClass>(fClass); }
 
-boost::shared_ptr<TInmemProperty> TInmemInstance::FindProperty(const std::string& key) const {
-    auto found = fProperties.lower_bound(key);
-    if (found != fProperties.end() && found->first == key) {
-        return found->second;
+// The lineage the slots were made for serves as long as it is current.
+boost::shared_ptr<const TInmemLineage> TInmemInstance::CurrentLineage() const {
+    if (fLineage && TInmemLineageCache::IsCurrent(*fLineage)) {
+        return fLineage;
     }
-    boost::shared_ptr<ICIMPropertyDecl> declaration = TInmemLineageCache::LineageOf(Class())->FindDeclaration(key);
-    return declaration ? Bind(found, key, declaration) : boost::shared_ptr<TInmemProperty>();
+    return TInmemLineageCache::LineageOf(Class());
 }
 
-boost::shared_ptr<TInmemProperty> TInmemInstance::PropertyFor(const std::string& name) const {
-    boost::shared_ptr<TInmemProperty> property = FindProperty(TCIMName::Normalize(name));
+// While the lineage of the slots is current, binding a name costs no
+// look-up in the process-wide cache and no copy of a shared pointer.
+TInmemProperty* TInmemInstance::FindProperty(const std::string& key) const {
+    if (!fLineage) {
+        AdoptLineage(TInmemLineageCache::LineageOf(Class()));
+    }
+    const std::size_t slot = fLineage->IndexOf(key);
+    if (TInmemProperty* bound = BoundProperty(key, slot)) {
+        return bound;
+    }
+    if (TInmemLineageCache::IsCurrent(*fLineage)) {
+        return BindSlot(slot);
+    }
+    const boost::shared_ptr<const TInmemLineage> lineage = TInmemLineageCache::LineageOf(Class());
+    return BindApart(*lineage, lineage->IndexOf(key));
+}
+
+// slot: the name's place in the lineage of the slots.
+TInmemProperty* TInmemInstance::BoundProperty(const std::string& key, std::size_t slot) const {
+    if (slot != TInmemLineage::kNotDeclared && fSlots[slot]) {
+        return &*fSlots[slot];
+    }
+    auto extra = fExtraProperties.find(key);
+    return extra == fExtraProperties.end() ? nullptr : &extra->second;
+}
+
+TInmemProperty* TInmemInstance::BindSlot(std::size_t slot) const {
+    if (slot == TInmemLineage::kNotDeclared || fLineage->Declarations()[slot].second.expired()) {
+        return nullptr;
+    }
+    return &fSlots[slot].emplace(fLineage->Declarations()[slot].second);
+}
+
+// A declaration of a lineage other than the slots' (after a schema change).
+TInmemProperty* TInmemInstance::BindApart(const TInmemLineage& lineage, std::size_t index) const {
+    if (index == TInmemLineage::kNotDeclared) {
+        return nullptr;
+    }
+    const TInmemLineage::TDeclaration& entry = lineage.Declarations()[index];
+    boost::shared_ptr<ICIMPropertyDecl> declaration = entry.second.lock();
+    return declaration ? &BindExtra(entry.first, declaration) : nullptr;
+}
+
+TInmemProperty& TInmemInstance::BindExtra(const std::string& key,
+                                          boost::shared_ptr<ICIMPropertyDecl const> declaration) const {
+    return fExtraProperties
+        .emplace(std::piecewise_construct, std::forward_as_tuple(key), std::forward_as_tuple(declaration))
+        .first->second;
+}
+
+void TInmemInstance::AdoptLineage(const boost::shared_ptr<const TInmemLineage>& lineage) const {
+    fLineage = lineage;
+    fSlots = TSlots(lineage->Declarations().size());
+}
+
+TInmemProperty& TInmemInstance::PropertyFor(const std::string& name) const {
+    TInmemProperty* property = FindProperty(TCIMName::Normalize(name));
     if (!property) {
         throw TQELException(TQELStatusCode::eNotFound, "neither class " + Class()->GetName(TCIMContext()) +
                                                            " nor a superclass declares property " + name);
     }
-    return property;
+    return *property;
 }
 
-// position: where the key belongs in the table (its lower bound).
-boost::shared_ptr<TInmemProperty> TInmemInstance::Bind(TProperties::const_iterator position, const std::string& key,
-                                                       boost::shared_ptr<ICIMPropertyDecl const> declaration) const {
-    auto property = boost::make_shared<TInmemProperty>(declaration);
-    fProperties.emplace_hint(position, key, property);
-    return property;
+boost::shared_ptr<TInmemProperty> TInmemInstance::Handle(TInmemProperty& property) const {
+    return boost::shared_ptr<TInmemProperty>(shared_from_this(), &property);
 }
 
 // Once every declaration of a lineage is bound, listing the properties
 // again binds nothing until the class's lineage changes.
 void TInmemInstance::BindEveryDeclaration() const {
-    boost::shared_ptr<const TInmemLineage> lineage = TInmemLineageCache::LineageOf(Class());
+    boost::shared_ptr<const TInmemLineage> lineage = CurrentLineage();
     if (lineage == fBoundLineage) {
         return;
     }
-    for (const auto& entry : lineage->Declarations()) {
-        boost::shared_ptr<ICIMPropertyDecl> declaration = entry.second.lock();
-        auto position = fProperties.lower_bound(entry.first);
-        if (declaration && (position == fProperties.end() || position->first != entry.first)) {
-            Bind(position, entry.first, declaration);
+    if (!fLineage) {
+        AdoptLineage(lineage);
+    }
+    const TInmemLineage::TDeclarations& declarations = lineage->Declarations();
+    for (std::size_t index = 0; index < declarations.size(); ++index) {
+        if (lineage == fLineage) {
+            if (!fSlots[index]) {
+                BindSlot(index);
+            }
+        } else if (!BoundProperty(declarations[index].first, fLineage->IndexOf(declarations[index].first))) {
+            BindApart(*lineage, index);
         }
     }
     fBoundLineage = lineage;
 }
 
+// A merge of the slots and the properties apart, which never share a name.
+// The callback may bind more: the slots do not move, and the map's
+// iterators stay valid.
+template <typename TVisit>
+void TInmemInstance::VisitBound(TVisit visit) const {
+    std::size_t slot = 0;
+    auto extra = fExtraProperties.begin();
+    for (;;) {
+        while (slot < fSlots.size() && !fSlots[slot]) {
+            ++slot;
+        }
+        const bool slotLeft = slot < fSlots.size();
+        if (!slotLeft && extra == fExtraProperties.end()) {
+            return;
+        }
+        if (slotLeft && (extra == fExtraProperties.end() || fLineage->Declarations()[slot].first < extra->first)) {
+            if (!visit(*fSlots[slot++])) {
+                return;
+            }
+        } else if (!visit((extra++)->second)) {
+            return;
+        }
+    }
+}
+
 void TInmemInstance::Validate(TCIMContext) const {
-    for (const std::string& name : TInmemLineageCache::LineageOf(Class())->KeyNames()) {
-        if (PropertyFor(name)->GetValue(TCIMContext()).IsNull()) {
+    const boost::shared_ptr<const TInmemLineage> lineage = CurrentLineage();
+    for (const std::string& name : lineage->KeyNames()) {
+        if (PropertyFor(name).GetValue(TCIMContext()).IsNull()) {
             throw TQELException(TQELStatusCode::eInvalidValue, "key property " + name + " has no value");
         }
     }
@@ -83,11 +168,13 @@ void TInmemInstance::Delete(TCIMContext) { Class()->RemoveInstance(shared_from_t
 
 TCIMReference TInmemInstance::GetReference(TCIMContext) const {
     boost::shared_ptr<ICIMClass> cimClass = Class();
-    TCIMContext keys;
-    for (const std::string& name : TInmemLineageCache::LineageOf(cimClass)->KeyNames()) {
-        keys.emplace(name, PropertyFor(name)->GetValue(TCIMContext()));
+    const boost::shared_ptr<const TInmemLineage> lineage = CurrentLineage();
+    std::vector<TCIMReference::TKeyBinding> keys;
+    keys.reserve(lineage->KeyNames().size());
+    for (const std::string& name : lineage->KeyNames()) {
+        keys.emplace_back(name, PropertyFor(name).GetValue(TCIMContext()));
     }
-    return TCIMReference(cimClass->GetNamespace(TCIMContext()), keys, cimClass->GetName(TCIMContext()));
+    return TCIMReference(cimClass->GetNamespace(TCIMContext()), std::move(keys), cimClass->GetName(TCIMContext()));
 }
 
 boost::shared_ptr<ICIMClass> TInmemInstance::GetClass(TCIMContext) const { return fClass.lock(); }
@@ -99,16 +186,16 @@ void TInmemInstance::EnumerateAssociationInstances(TInstanceCallback, const std:
                                                    TCIMContext) const {}
 
 boost::shared_ptr<ICIMProperty> TInmemInstance::GetProperty(const std::string& name, TCIMContext) const {
-    return PropertyFor(name);
+    return Handle(PropertyFor(name));
 }
 
 void TInmemInstance::SetPropertyValue(const std::string& name, const TCIMValue& value, TCIMContext) {
     const std::string key = TCIMName::Normalize(name);
-    boost::shared_ptr<TInmemProperty> property = FindProperty(key);
+    TInmemProperty* property = FindProperty(key);
     if (!property) {
         fOwnDeclarations.push_back(
             boost::make_shared<TInmemPropertyDecl>(Class(), name, TCIMValue(value.GetType(), 0)));
-        property = Bind(fProperties.lower_bound(key), key, fOwnDeclarations.back());
+        property = &BindExtra(key, fOwnDeclarations.back());
     }
     property->SetValue(value, TCIMContext());
 }
@@ -117,12 +204,10 @@ void TInmemInstance::EnumerateProperties(TPropertyCallback callback, TCIMContext
     if (fPropertyMode == eAllDeclaredProperties) {
         BindEveryDeclaration();
     }
-    for (const auto& entry : fProperties) {
-        const bool listed = fPropertyMode == eAllDeclaredProperties || !entry.second->IsDefaultValue(TCIMContext());
-        if (listed && !callback(entry.second)) {
-            return;
-        }
-    }
+    VisitBound([this, &callback](TInmemProperty& property) {
+        const bool listed = fPropertyMode == eAllDeclaredProperties || !property.IsDefaultValue(TCIMContext());
+        return !listed || callback(Handle(property));
+    });
 }
 
 TCIMValue TInmemInstance::InvokeMethod(const std::string& methodName, TCIMContext& parameters, TCIMContext) {

@@ -31,7 +31,7 @@ bool IsOnChain(const std::vector<boost::shared_ptr<ICIMClass>>& chain, const boo
 }  // namespace
 
 TInmemLineage::TInmemLineage(const boost::shared_ptr<ICIMClass>& cimClass, unsigned long schemaGeneration)
-    : fSchemaGeneration(schemaGeneration) {
+    : fClass(cimClass.get()), fSchemaGeneration(schemaGeneration) {
     WalkChainFrom(cimClass);
 }
 
@@ -39,24 +39,28 @@ TInmemLineage::TInmemLineage(const boost::shared_ptr<ICIMClass>& cimClass, unsig
 // can be destroyed and its address taken by another during the walk.
 void TInmemLineage::WalkChainFrom(const boost::shared_ptr<ICIMClass>& cimClass) {
     std::vector<boost::shared_ptr<ICIMClass>> chain;
+    std::map<std::string, boost::weak_ptr<ICIMPropertyDecl>> declarations;
     std::map<std::string, std::string> keyNames;
     for (boost::shared_ptr<ICIMClass> current = cimClass; current && !IsOnChain(chain, current);) {
         chain.push_back(current);
         fChain.push_back(current);
-        Collect(*current, keyNames);
+        Collect(*current, declarations, keyNames);
         current = chain.size() < kMaxClasses ? SuperClassOf(*current) : boost::shared_ptr<ICIMClass>();
     }
+    fDeclarations.assign(declarations.begin(), declarations.end());
     for (const auto& entry : keyNames) {
         fKeyNames.push_back(entry.second);
     }
 }
 
 // A name already found nearer to the class keeps that declaration and spelling.
-void TInmemLineage::Collect(const ICIMClass& cimClass, std::map<std::string, std::string>& keyNames) {
+void TInmemLineage::Collect(const ICIMClass& cimClass,
+                            std::map<std::string, boost::weak_ptr<ICIMPropertyDecl>>& declarations,
+                            std::map<std::string, std::string>& keyNames) {
     cimClass.EnumeratePropertyDecls(
-        [this](boost::shared_ptr<ICIMPropertyDecl> declaration) {
+        [&declarations](boost::shared_ptr<ICIMPropertyDecl> declaration) {
             if (declaration) {
-                fDeclarations.emplace(TCIMName::LowerCase(declaration->GetName(TCIMContext())), declaration);
+                declarations.emplace(TCIMName::LowerCase(declaration->GetName(TCIMContext())), declaration);
             }
             return true;
         },
@@ -72,8 +76,17 @@ void TInmemLineage::Collect(const ICIMClass& cimClass, std::map<std::string, std
 }
 
 boost::shared_ptr<ICIMPropertyDecl> TInmemLineage::FindDeclaration(const std::string& lowerCaseName) const {
-    auto found = fDeclarations.find(lowerCaseName);
-    return found == fDeclarations.end() ? boost::shared_ptr<ICIMPropertyDecl>() : found->second.lock();
+    const std::size_t index = IndexOf(lowerCaseName);
+    return index == kNotDeclared ? boost::shared_ptr<ICIMPropertyDecl>() : fDeclarations[index].second.lock();
+}
+
+std::size_t TInmemLineage::IndexOf(const std::string& lowerCaseName) const {
+    auto found = std::lower_bound(
+        fDeclarations.begin(), fDeclarations.end(), lowerCaseName,
+        [](const TDeclaration& declaration, const std::string& name) { return declaration.first < name; });
+    return found == fDeclarations.end() || found->first != lowerCaseName
+               ? kNotDeclared
+               : static_cast<std::size_t>(found - fDeclarations.begin());
 }
 
 const TInmemLineage::TDeclarations& TInmemLineage::Declarations() const { return fDeclarations; }
@@ -89,7 +102,11 @@ bool TInmemLineage::HasOnChain(const ICIMClass& cimClass) const {
 }
 
 bool TInmemLineage::IsCurrentFor(const ICIMClass* cimClass, unsigned long schemaGeneration) const {
-    return IsAlive() && schemaGeneration == fSchemaGeneration && fChain.front().lock().get() == cimClass &&
+    return fClass == cimClass && IsCurrent(schemaGeneration);
+}
+
+bool TInmemLineage::IsCurrent(unsigned long schemaGeneration) const {
+    return IsAlive() && schemaGeneration == fSchemaGeneration &&
            std::none_of(fChain.begin(), fChain.end(),
                         [](const boost::weak_ptr<ICIMClass>& member) { return member.expired(); });
 }

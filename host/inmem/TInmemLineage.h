@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <map>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include <boost/shared_ptr.hpp>
@@ -27,8 +28,12 @@ namespace NVORNQEL20 {
 // weakly: a lineage never keeps its schema alive.
 class TInmemLineage {
 public:
-    // Declarations by lower-case name.
-    typedef std::map<std::string, boost::weak_ptr<ICIMPropertyDecl>> TDeclarations;
+    // A declaration and its lower-case name.
+    typedef std::pair<std::string, boost::weak_ptr<ICIMPropertyDecl>> TDeclaration;
+    // Ordered by lower-case name, each name once.
+    typedef std::vector<TDeclaration> TDeclarations;
+
+    static const std::size_t kNotDeclared = static_cast<std::size_t>(-1);
 
     static const std::size_t kMaxClasses = 64;
 
@@ -40,6 +45,9 @@ public:
     // The declaration of the lower-case name nearest to the class; empty when
     // no class of the chain declares it (or the declaration is gone).
     boost::shared_ptr<ICIMPropertyDecl> FindDeclaration(const std::string& lowerCaseName) const;
+    // The place of the lower-case name in Declarations(); kNotDeclared when
+    // no class of the chain declares it.
+    std::size_t IndexOf(const std::string& lowerCaseName) const;
     const TDeclarations& Declarations() const;
     // The key names of the chain, each once, ordered without regard to letter case.
     const std::vector<std::string>& KeyNames() const;
@@ -50,14 +58,19 @@ public:
     // True while the class still lives at that address, every class of the
     // chain is still alive and no schema change happened since the walk.
     bool IsCurrentFor(const ICIMClass* cimClass, unsigned long schemaGeneration) const;
+    // The same for the class the lineage was built for.
+    bool IsCurrent(unsigned long schemaGeneration) const;
     // False once the class the lineage was built for is gone.
     bool IsAlive() const;
 
 private:
     void WalkChainFrom(const boost::shared_ptr<ICIMClass>& cimClass);
-    void Collect(const ICIMClass& cimClass, std::map<std::string, std::string>& keyNames);
+    static void Collect(const ICIMClass& cimClass, std::map<std::string, boost::weak_ptr<ICIMPropertyDecl>>& declarations,
+                        std::map<std::string, std::string>& keyNames);
 
     std::vector<boost::weak_ptr<ICIMClass>> fChain;
+    // The class the lineage was built for, compared by address only while it lives.
+    const ICIMClass* fClass;
     TDeclarations fDeclarations;
     std::vector<std::string> fKeyNames;
     unsigned long fSchemaGeneration;

@@ -22,6 +22,10 @@ boost::shared_ptr<const TInmemLineage> TInmemLineageCache::LineageOf(const boost
     return lineage;
 }
 
+bool TInmemLineageCache::IsCurrent(const TInmemLineage& lineage) {
+    return lineage.IsCurrent(Instance().fSchemaGeneration.load());
+}
+
 void TInmemLineageCache::SchemaChanged() { ++Instance().fSchemaGeneration; }
 
 boost::shared_ptr<const TInmemLineage> TInmemLineageCache::Find(const ICIMClass* cimClass,

@@ -27,6 +27,9 @@ class TInmemLineageCache {
 public:
     // The lineage of the class (not empty).
     static boost::shared_ptr<const TInmemLineage> LineageOf(const boost::shared_ptr<ICIMClass>& cimClass);
+    // Whether a lineage LineageOf gave still serves its class (the class and
+    // its chain alive, no schema change since), without the look-up.
+    static bool IsCurrent(const TInmemLineage& lineage);
     static void SchemaChanged();
 
 private:

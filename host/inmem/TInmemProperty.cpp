@@ -19,31 +19,35 @@ std::string ClassName(const boost::shared_ptr<ICIMClass>& cimClass) { return cim
 
 }  // namespace
 
-TInmemProperty::TInmemProperty(boost::shared_ptr<ICIMPropertyDecl const> declaration) : fDeclaration(declaration) {}
+TInmemProperty::TInmemProperty(boost::weak_ptr<ICIMPropertyDecl const> declaration)
+    : fDeclaration(std::move(declaration)) {}
 
 boost::shared_ptr<ICIMPropertyDecl const> TInmemProperty::Declaration() const {
     return boost::shared_ptr<ICIMPropertyDecl const>(fDeclaration);
 }
 
 // operation names the check in the messages ("Inmem: SetValue", "SetPrevValue").
-TCIMValue TInmemProperty::CheckedValue(const TCIMValue& value, const std::string& operation) const {
+// A null of no type stands for a null of the declared type.
+std::optional<TCIMValue> TInmemProperty::Check(const TCIMValue& value, const char* operation) const {
     boost::shared_ptr<ICIMPropertyDecl const> declaration = Declaration();
     const TCIMValue::TCIMType declaredType = declaration->GetType(TCIMContext());
     if (value.IsNull() && value.GetType() == TCIMValue::TCIMType::eNoType) {
         return TCIMValue(declaredType, 0);
     }
     if (value.GetType() != declaredType) {
-        RejectValue(operation + ": decl is type " + declaredType.GetName() + " but value is type " +
+        RejectValue(operation + std::string(": decl is type ") + declaredType.GetName() + " but value is type " +
                     value.GetType().GetName());
+    }
+    if (declaredType != TCIMValue::TCIMType::eReference) {
+        return std::nullopt;
     }
     boost::shared_ptr<ICIMClass> valueClass = value.GetReferencedClass();
     boost::shared_ptr<ICIMClass> declaredClass = declaration->GetDefaultValue(TCIMContext()).GetReferencedClass();
-    if (declaredType == TCIMValue::TCIMType::eReference && valueClass && declaredClass &&
-        !TInmemClassChain::IsSubclass(valueClass, *declaredClass)) {
-        RejectValue(operation + ": decl references type " + ClassName(declaredClass) + " but value references " +
-                    ClassName(valueClass));
+    if (valueClass && declaredClass && !TInmemClassChain::IsSubclass(valueClass, *declaredClass)) {
+        RejectValue(operation + std::string(": decl references type ") + ClassName(declaredClass) +
+                    " but value references " + ClassName(valueClass));
     }
-    return value;
+    return std::nullopt;
 }
 
 TCIMValue::TCIMType TInmemProperty::GetType(TCIMContext) const { return Declaration()->GetType(TCIMContext()); }
@@ -56,7 +60,10 @@ const TCIMValue& TInmemProperty::GetValue(TCIMContext) const {
     return fValue ? *fValue : Declaration()->GetDefaultValue(TCIMContext());
 }
 
-void TInmemProperty::SetValue(const TCIMValue& value, TCIMContext) { fValue = CheckedValue(value, "Inmem: SetValue"); }
+void TInmemProperty::SetValue(const TCIMValue& value, TCIMContext) {
+    std::optional<TCIMValue> typedNull = Check(value, "Inmem: SetValue");
+    fValue = typedNull ? std::move(*typedNull) : value;
+}
 
 bool TInmemProperty::GetPropagated(TCIMContext) const { return !fValue; }
 
@@ -88,7 +95,8 @@ ICIMProperty& TInmemProperty::operator=(const ICIMProperty& other) {
 const TCIMValue& TInmemProperty::GetPrevValue() const { return fPrevValue ? *fPrevValue : GetValue(TCIMContext()); }
 
 void TInmemProperty::SetPrevValue(const TCIMValue& value) {
-    fPrevValue = std::make_unique<TCIMValue>(value.IsNull() ? value : CheckedValue(value, "SetPrevValue"));
+    std::optional<TCIMValue> typedNull = value.IsNull() ? std::nullopt : Check(value, "SetPrevValue");
+    fPrevValue = std::make_unique<TCIMValue>(typedNull ? std::move(*typedNull) : value);
 }
 
 void TInmemProperty::SetPrevValue() { fPrevValue = std::make_unique<TCIMValue>(); }

@@ -634,9 +634,8 @@ void TCimHTTPClass::EnumerateInstancesOnWalk(const TInstanceCallback& callback, 
     walk.pop_back();
 }
 
-// Every node in order; a node that fails adds nothing. Each server instance
-// is let go once converted, so that the server's answer and the host's
-// instances are not held in full at the same time.
+// Every node in order; a node that fails adds nothing. What was read is
+// filed at the end, sorted once, also when an exception ends the reading.
 void TCimHTTPClass::ReadInstances(bool deep)
 {
     boost::shared_ptr<TCimHTTPNamespace> nameSpace = fNamespace.lock();
@@ -644,11 +643,25 @@ void TCimHTTPClass::ReadInstances(bool deep)
         Trace("TCimHTTPClass::EnumerateInstances " + fName + " : its namespace is gone");
         return;
     }
-    const TCimHTTPNamespace::TNodeTable nodes = nameSpace->getPegClientVec();
+    std::vector<TReadInstance> read;
+    try {
+        ReadEveryNode(*nameSpace, deep, read);
+    } catch (...) {
+        FileInPathOrder(read);
+        throw;
+    }
+    FileInPathOrder(read);
+}
+
+// Each server instance is let go once converted, so that the server's
+// answer and the host's instances are not held in full at the same time.
+void TCimHTTPClass::ReadEveryNode(TCimHTTPNamespace& nameSpace, bool deep, std::vector<TReadInstance>& read)
+{
+    const TCimHTTPNamespace::TNodeTable nodes = nameSpace.getPegClientVec();
     Trace("DEBUG: TCimHTTPClass:EI Total Clients " + std::to_string(nodes.size()) + "\n");
-    const Pegasus::CIMNamespaceName* pegNamespace = nameSpace->getPegNSP();
+    const Pegasus::CIMNamespaceName* pegNamespace = nameSpace.getPegNSP();
     const std::string namespaceName = pegNamespace ? std::string(pegNamespace->getString().getCString()) : "";
-    TCimHTTPInstanceConverter converter(*this, *nameSpace, nodes.size() > 1);
+    TCimHTTPInstanceConverter converter(*this, nameSpace, nodes.size() > 1);
     for (std::size_t index = 0; index < nodes.size(); ++index) {
         if (nodes[index].empty())
             continue;
@@ -657,13 +670,25 @@ void TCimHTTPClass::ReadInstances(bool deep)
             namespaceName, fName, fEnumerateInstancesTimeout, deep, true, false, false, Pegasus::CIMPropertyList());
         Trace("DEBUG: TCimHTTPClass:EnumerateInstances pegclient " + std::to_string(index) + " get instance of " +
               fName + "\n" + fName + " instance size " + std::to_string(found.size()) + "\n");
+        read.reserve(read.size() + found.size());
         for (Pegasus::Uint32 i = 0; i < found.size(); ++i) {
             boost::shared_ptr<TCimHTTPInstance> instance = converter.Convert(found[i], node);
             found[i] = Pegasus::CIMInstance();
             if (instance)
-                AddInstance(instance, TCIMContext());
+                read.emplace_back(instance->BuildPath(TCIMContext()).GetPath(), instance);
         }
     }
+}
+
+// As AddInstance files them one by one, in one sort: instances under the
+// same path keep the order they were read in.
+void TCimHTTPClass::FileInPathOrder(std::vector<TReadInstance>& read)
+{
+    std::stable_sort(read.begin(), read.end(),
+                     [](const TReadInstance& left, const TReadInstance& right) { return left.first < right.first; });
+    for (TReadInstance& instance : read)
+        fInstances.emplace_hint(fInstances.end(), std::move(instance.first), std::move(instance.second));
+    read.clear();
 }
 
 bool TCimHTTPClass::IsMultiNode() const

@@ -86,31 +86,46 @@ boost::shared_ptr<TCimHTTPInstance> TCimHTTPInstanceConverter::Convert(const Peg
     boost::shared_ptr<TCimHTTPInstance> target =
         boost::static_pointer_cast<TCimHTTPInstance>(fClass.AllocateInstance(kNoContext));
     for (Pegasus::Uint32 i = 0; i < source.getPropertyCount(); ++i)
-        ConvertProperty(source.getProperty(i), source, node, *target);
+        ConvertProperty(i, source, node, *target);
     SetNodeID(*target, node);
     return IsDropped(source, *target, node) ? boost::shared_ptr<TCimHTTPInstance>() : target;
 }
 
+// A name that is no CIM name throws, and is worked out again each time.
+const TCimHTTPInstanceConverter::TPropertyName& TCimHTTPInstanceConverter::NameAt(Pegasus::Uint32 index,
+                                                                                 const Pegasus::String& sent)
+{
+    if (index < fNames.size() && fNames[index].fSent == sent)
+        return fNames[index];
+    const std::string name = Text(sent);
+    TPropertyName known{sent, name, TCimHTTPNamespace::NormalizeName(name),
+                        name.find(kIdentityProperty) != std::string::npos,
+                        fIsProcessorSlot && TCIMName::EqualNoCase(name, kSlotNumberProperty)};
+    if (index >= fNames.size())
+        fNames.resize(index + 1);
+    fNames[index] = std::move(known);
+    return fNames[index];
+}
+
 // What the server sends wrongly (a name that is no CIM name, a value that
 // does not fit its declaration) costs that property only.
-void TCimHTTPInstanceConverter::ConvertProperty(const Pegasus::CIMConstProperty& property,
-                                                const Pegasus::CIMConstInstance& source, const TNode& node,
-                                                TCimHTTPInstance& target)
+void TCimHTTPInstanceConverter::ConvertProperty(Pegasus::Uint32 index, const Pegasus::CIMConstInstance& source,
+                                                const TNode& node, TCimHTTPInstance& target)
 {
-    const std::string name = Text(property.getName().getString());
+    const Pegasus::CIMConstProperty property = source.getProperty(index);
     try {
-        const std::string key = TCimHTTPNamespace::NormalizeName(name);
+        const TPropertyName& name = NameAt(index, property.getName().getString());
         const Pegasus::CIMValue& sent = property.getValue();
-        TCIMValue value = HostValue(name, sent);
+        TCIMValue value = HostValue(name.fName, sent);
         if (value.IsReference())
-            AttachReferencedClass(value, name, source, sent);
-        if (name.find(kIdentityProperty) != std::string::npos)
+            AttachReferencedClass(value, name.fName, source, sent);
+        if (name.fIsIdentity)
             MakeIdentityUnique(value, node);
-        Store(target, key, name, value);
+        Store(target, name, value);
     } catch (const TQELException&) {
-        ReportLostProperty(name);
+        ReportLostProperty(Text(property.getName().getString()));
     } catch (const Pegasus::Exception&) {
-        ReportLostProperty(name);
+        ReportLostProperty(Text(property.getName().getString()));
     }
 }
 
@@ -190,17 +205,17 @@ void TCimHTTPInstanceConverter::MakeIdentityUnique(TCIMValue& value, const TNode
 }
 
 // A processor slot's number is a uint16 whatever width the server used.
-void TCimHTTPInstanceConverter::Store(TCimHTTPInstance& target, const std::string& key, const std::string& name,
+void TCimHTTPInstanceConverter::Store(TCimHTTPInstance& target, const TPropertyName& name,
                                       const TCIMValue& value) const
 {
-    if (!fIsProcessorSlot || !TCIMName::EqualNoCase(name, kSlotNumberProperty)) {
-        target.SetPropertyValue(key, value, kNoContext);
+    if (!name.fIsSlotNumber) {
+        target.SetPropertyValue(name.fKey, value, kNoContext);
         return;
     }
     target.GetProperty(kSlotNumberProperty, kNoContext);
     const TCIMValue number = value.IsNull() ? TCIMValue(TCIMValue::TCIMType::eUint16, 0)
                                             : TCIMValue(static_cast<unsigned short>(value));
-    target.SetPropertyValue(key, number, kNoContext);
+    target.SetPropertyValue(name.fKey, number, kNoContext);
 }
 
 void TCimHTTPInstanceConverter::SetNodeID(TCimHTTPInstance& target, const TNode& node) const

@@ -5,12 +5,14 @@
 #include <map>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include <boost/shared_ptr.hpp>
 
 #include <Pegasus/Common/CIMInstance.h>
 #include <Pegasus/Common/CIMProperty.h>
 #include <Pegasus/Common/CIMValue.h>
+#include <Pegasus/Common/String.h>
 
 #include <qel/ICIMClass.h>
 #include <qel/TCIMValue.h>
@@ -49,15 +51,25 @@ public:
                                                                 const std::string& propertyName);
 
 private:
-    void ConvertProperty(const Pegasus::CIMConstProperty& property, const Pegasus::CIMConstInstance& source,
-                         const TNode& node, TCimHTTPInstance& target);
+    // What a property's name means here, worked out once per name and
+    // enumeration: instances of a class carry the same names in the same order.
+    struct TPropertyName {
+        Pegasus::String fSent;  // as the server spelled it
+        std::string fName;
+        std::string fKey;  // normalized
+        bool fIsIdentity;
+        bool fIsSlotNumber;
+    };
+
+    const TPropertyName& NameAt(Pegasus::Uint32 index, const Pegasus::String& sent);
+    void ConvertProperty(Pegasus::Uint32 index, const Pegasus::CIMConstInstance& source, const TNode& node,
+                         TCimHTTPInstance& target);
     TCIMValue HostValue(const std::string& name, const Pegasus::CIMValue& value) const;
     void AttachReferencedClass(TCIMValue& value, const std::string& name, const Pegasus::CIMConstInstance& source,
                                const Pegasus::CIMValue& sent);
     boost::shared_ptr<ICIMClass> FindClass(const std::string& name);
     void MakeIdentityUnique(TCIMValue& value, const TNode& node) const;
-    void Store(TCimHTTPInstance& target, const std::string& key, const std::string& name,
-               const TCIMValue& value) const;
+    void Store(TCimHTTPInstance& target, const TPropertyName& name, const TCIMValue& value) const;
     void SetNodeID(TCimHTTPInstance& target, const TNode& node) const;
     std::string NodeIdentity(const TNode& node) const;
     bool IsDropped(const Pegasus::CIMConstInstance& source, TCimHTTPInstance& target, const TNode& node) const;
@@ -72,6 +84,8 @@ private:
     bool fIsProcessorSlot;
     bool fIsMessageLogEntry;
     std::map<std::string, boost::shared_ptr<ICIMClass>> fReferencedClasses;
+    // By the property's place in the instance.
+    std::vector<TPropertyName> fNames;
 };
 
 }  // namespace NVORNQEL20

@@ -1,6 +1,8 @@
 #include "convert/ValueConversion.h"
 
+#include <optional>
 #include <sstream>
+#include <utility>
 
 #include <Pegasus/Common/CIMDateTime.h>
 #include <Pegasus/Common/CIMObjectPath.h>
@@ -54,34 +56,53 @@ T Read(const Pegasus::CIMValue& value)
     return holder;
 }
 
+// The text the client library's stream output writes for each value, all
+// values of one conversion through one stream: making a stream costs more
+// than writing a short text into it. The stream is made on first use.
+class TStreamText {
+public:
+    template <typename T>
+    std::string operator()(const T& value)
+    {
+        if (!fStream)
+            fStream.emplace();
+        fStream->str(std::string());
+        fStream->clear();
+        *fStream << value;
+        return fStream->str();
+    }
+
+private:
+    std::optional<std::ostringstream> fStream;
+};
+
 // Numbers and booleans convert as they are.
 template <typename T>
-TCIMValue HostElement(const T& element)
+TCIMValue HostElement(const T& element, TStreamText&)
 {
     return TCIMValue(element);
 }
 
 // A char16 travels as the decimal text of its code.
-TCIMValue HostElement(const Pegasus::Char16& element)
+TCIMValue HostElement(const Pegasus::Char16& element, TStreamText& text)
 {
-    std::ostringstream text;
-    text << static_cast<unsigned short>(element);
-    return TCIMValue(TCIMChar16(text.str()));
+    return TCIMValue(TCIMChar16(text(static_cast<unsigned short>(element))));
 }
 
 // The client library's stream output writes the string's UTF-8 unchanged.
-TCIMValue HostElement(const Pegasus::String& element)
+TCIMValue HostElement(const Pegasus::String& element, TStreamText& text)
 {
-    std::ostringstream text;
-    text << element;
-    return TCIMValue(text.str());
+    return TCIMValue(text(element));
 }
 
-TCIMValue HostElement(const Pegasus::CIMDateTime& element)
+TCIMValue HostElement(const Pegasus::CIMDateTime& element, TStreamText& text)
 {
-    std::ostringstream text;
-    text << element.toString();
-    return TCIMValue(TCIMDateTime(text.str()));
+    return TCIMValue(TCIMDateTime(text(element.toString())));
+}
+
+TCIMValue HostDateTime(const Pegasus::CIMDateTime& dateTime)
+{
+    return TCIMValue(TCIMDateTime(std::string(dateTime.toString().getCString())));
 }
 
 TCIMValue HostReference(const Pegasus::CIMValue& value, const boost::shared_ptr<ICIMClass>& cls)
@@ -100,27 +121,36 @@ void ScalarToQEL(const Pegasus::CIMValue& value, Pegasus::CIMType type, TCIMValu
         out = TCIMValue(value == Pegasus::CIMValue(true));
         return;
     case Pegasus::CIMTYPE_STRING:
-        out = TCIMValue(std::string(Read<Pegasus::String>(value).getCString()));
+        out = TCIMValue(static_cast<const char*>(Read<Pegasus::String>(value).getCString()));
+        return;
+    case Pegasus::CIMTYPE_DATETIME:
+        out = HostDateTime(Read<Pegasus::CIMDateTime>(value));
         return;
     case Pegasus::CIMTYPE_REFERENCE:
         out = HostReference(value, cls);
         return;
     default:
         VisitElementType(type, [&](auto native) {
-            out = HostElement(Read<typename decltype(native)::type>(value));
+            TStreamText text;
+            out = HostElement(Read<typename decltype(native)::type>(value), text);
         });
     }
 }
 
+// The elements are built in the host array itself (its non-const element
+// vector), not in a vector the array would copy: each is of the array's
+// element type by the mapping of pegTypeToQELType.
 void ArrayToQEL(const Pegasus::CIMValue& value, Pegasus::CIMType type, TCIMValue& out)
 {
     VisitElementType(type, [&](auto native) {
         const auto items = Read<Pegasus::Array<typename decltype(native)::type>>(value);
-        std::vector<TCIMValue> elements;
+        TCIMValue array(pegTypeToQELType(type, true), 0);
+        std::vector<TCIMValue>& elements = array;
         elements.reserve(items.size());
+        TStreamText text;
         for (Pegasus::Uint32 i = 0; i < items.size(); ++i)
-            elements.push_back(HostElement(items[i]));
-        out = TCIMValue(pegTypeToQELType(type, false), 0, elements);
+            elements.push_back(HostElement(items[i], text));
+        out = std::move(array);
     });
 }
 

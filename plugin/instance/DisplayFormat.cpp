@@ -2,7 +2,6 @@
 
 #include <cctype>
 #include <charconv>
-#include <cstdio>
 #include <iterator>
 
 #include <qel/TCIMDateTime.h>
@@ -141,13 +140,14 @@ const TUnit* FindUnit(const std::string& units)
 }
 
 // One digit after the point, none for a whole number: "1.5", "1024". The
-// text of a fixed stream with precision 1, without the cost of a stream
-// for every amount shown.
+// text of a fixed stream with precision 1 (to_chars writes what printf's
+// "%.1f" does), without the cost of a stream for every amount shown.
 std::string NumberText(float amount)
 {
     char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%.1f", static_cast<double>(amount));
-    std::string text = buffer;
+    const std::to_chars_result written =
+        std::to_chars(buffer, std::end(buffer), static_cast<double>(amount), std::chars_format::fixed, 1);
+    std::string text(buffer, written.ptr);
     if (text.size() >= 2 && text.compare(text.size() - 2, 2, ".0") == 0)
         text.erase(text.size() - 2);
     return text;

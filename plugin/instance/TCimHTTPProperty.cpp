@@ -42,10 +42,150 @@ bool IsUnsigned(TType type)
     return type == TType::eUint8 || type == TType::eUint16 || type == TType::eUint32 || type == TType::eUint64;
 }
 
+bool IsInteger(TType type)
+{
+    return type >= TType::eUint8 && type <= TType::eSint64;
+}
+
 // The types whose codes a value map names.
 bool IsCode(TType type)
 {
     return type == TType::eBoolean || IsUnsigned(type);
+}
+
+// --- display text helpers -----------------------------------------------------
+
+typedef TCimHTTPProperty::TValueMap TValueMap;
+
+// The found-flag lookup: most properties lack most of these qualifiers,
+// and a miss should cost no exception.
+boost::shared_ptr<ICIMQualifier> FindQualifier(const ICIMPropertyDecl& declaration, const std::string& name)
+{
+    bool found = false;
+    return declaration.GetQualifier(name, found, TCIMContext());
+}
+
+// The qualifier when it is there with a value of the type; a null value
+// counts as no qualifier.
+boost::shared_ptr<ICIMQualifier> FindQualifier(const ICIMPropertyDecl& declaration, const std::string& name,
+                                               TType type)
+{
+    boost::shared_ptr<ICIMQualifier> qualifier = FindQualifier(declaration, name);
+    if (qualifier && !qualifier->GetValue(TCIMContext()).IsNull() && qualifier->GetType(TCIMContext()) == type)
+        return qualifier;
+    return boost::shared_ptr<ICIMQualifier>();
+}
+
+std::string NullText(const ICIMPropertyDecl& declaration)
+{
+    boost::shared_ptr<ICIMQualifier> nullDisplay = FindQualifier(declaration, "NULLDISPLAY", TType::eString);
+    return nullDisplay ? nullDisplay->GetValue(TCIMContext()).ToString(10) : std::string();
+}
+
+// Only whole numbers are written in a radix; the text of any other value
+// does not depend on BASE, so it is not looked up for them.
+std::string TextWithBase(const ICIMPropertyDecl& declaration, const TCIMValue& value)
+{
+    if (!IsInteger(value.GetElementType()))
+        return value.ToString(10);
+    boost::shared_ptr<ICIMQualifier> base = FindQualifier(declaration, "BASE", TType::eUint8);
+    const unsigned char radix = base ? static_cast<unsigned char>(base->GetValue(TCIMContext())) : 10;
+    return value.ToString(radix);
+}
+
+std::string AmountText(const ICIMPropertyDecl& declaration, unsigned long long count, int prefixIndex,
+                       const std::string& units)
+{
+    boost::shared_ptr<ICIMQualifier> fixed = FindQualifier(declaration, "DISPLAYFIXEDUNITS", TType::eString);
+    const std::optional<int> fixedIndex =
+        fixed ? DisplayFormat::FixedPrefixIndex(fixed->GetValue(TCIMContext()).ToString(10)) : std::nullopt;
+    boost::shared_ptr<ICIMQualifier> abbreviate = FindQualifier(declaration, "ABBREVIATEUNITS");
+    const bool abbreviated = abbreviate && !abbreviate->GetValue(TCIMContext()).IsNull();
+    return DisplayFormat::AmountText(count, prefixIndex, units, fixedIndex, abbreviated);
+}
+
+// An unsigned count in its UNITS: seconds as a duration, bytes, bits and
+// their rates scaled; other units as the plain number.
+std::string CountText(const ICIMPropertyDecl& declaration, const TCIMValue& value, std::string units)
+{
+    const unsigned long long count = value;
+    const int prefixIndex = DisplayFormat::TakeLongPrefix(units);
+    if (units == "Seconds") {
+        // Counts past the longest interval (a sentinel of all bits set is
+        // common) show as the number rather than fail.
+        const std::optional<std::string> duration = DisplayFormat::DurationText(count, prefixIndex);
+        return duration ? *duration : TextWithBase(declaration, value);
+    }
+    if (!DisplayFormat::IsScaledUnit(units))
+        return TextWithBase(declaration, value);
+    return AmountText(declaration, count, prefixIndex, units);
+}
+
+std::string TextWithQualifiers(const ICIMPropertyDecl& declaration, const TCIMValue& value)
+{
+    if (value.IsNull())
+        return NullText(declaration);
+    if (!IsUnsigned(value.GetType()))
+        return TextWithBase(declaration, value);
+    boost::shared_ptr<ICIMQualifier> units = FindQualifier(declaration, "UNITS", TType::eString);
+    if (!units)
+        return TextWithBase(declaration, value);
+    return CountText(declaration, value, units->GetValue(TCIMContext()).ToString(10));
+}
+
+// One text per element of an array, one for a scalar.
+std::vector<std::string> TextsWithQualifiers(const ICIMPropertyDecl& declaration, const TCIMValue& value)
+{
+    if (!declaration.IsArray(TCIMContext()))
+        return {TextWithQualifiers(declaration, value)};
+    const std::vector<TCIMValue>& elements = value;
+    std::vector<std::string> texts;
+    texts.reserve(elements.size());
+    for (const TCIMValue& element : elements)
+        texts.push_back(TextWithQualifiers(declaration, element));
+    return texts;
+}
+
+bool BuildTable(const ICIMPropertyDecl& declaration, TValueMap& table, std::string& defaultText)
+{
+    boost::shared_ptr<ICIMQualifier> values = FindQualifier(declaration, "Values", TType::eStringArray);
+    if (!values)
+        return false;
+    boost::shared_ptr<ICIMQualifier> valueMap = FindQualifier(declaration, "ValueMap");
+    if (!valueMap)
+        return false;
+    const std::vector<TCIMValue>& texts = values->GetValue(TCIMContext());
+    const TCIMValue& codes = valueMap->GetValue(TCIMContext());
+    // A ValueMap without codes leaves the Values texts to codes 0, 1, ...
+    if (codes.IsNull() || codes.GetType() != TType::eStringArray) {
+        DisplayFormat::FillFromValues(texts, table);
+        return true;
+    }
+    return DisplayFormat::FillFromValueMap(codes, texts, table, defaultText);
+}
+
+std::string TableText(const TCIMValue& value, const TValueMap& table, const std::string& defaultText)
+{
+    if (!IsCode(value.GetType()))
+        throw TQELException(TQELStatusCode::eNotSupported,
+                            "value map look-up of a value of type " + TypeText(value.GetType()));
+    const unsigned long long code = value;
+    for (const TCimHTTPProperty::TValueMapEntry& entry : table)
+        if (entry.fLowerBound <= code && code <= entry.fUpperBound)
+            return entry.fText;
+    return defaultText.empty() ? value.ToString(10) : defaultText;
+}
+
+// A code of an unsigned or boolean property shows its Values text.
+std::string MappedText(const ICIMPropertyDecl& declaration, const TCIMValue& value)
+{
+    if (!value.IsNull() && IsCode(declaration.GetType(TCIMContext()))) {
+        TValueMap table;
+        std::string defaultText;
+        if (BuildTable(declaration, table, defaultText))
+            return TableText(value, table, defaultText);
+    }
+    return TextWithQualifiers(declaration, value);
 }
 
 }  // namespace
@@ -120,7 +260,7 @@ const TCIMValue& TCimHTTPProperty::GetValue(TCIMContext) const
 void TCimHTTPProperty::SetValue(const TCIMValue& value, TCIMContext)
 {
     CheckAgainstDeclaration(value, "Inmem: SetValue");
-    fValue = std::make_unique<TCIMValue>(value);
+    fValue = value;
 }
 
 bool TCimHTTPProperty::GetPropagated(TCIMContext) const
@@ -179,159 +319,66 @@ bool TCimHTTPProperty::IsPrevValueDifferent() const
 }
 
 // --- display text -------------------------------------------------------------
-
-// The found-flag lookup: most properties lack most of these qualifiers,
-// and a miss should cost no exception.
-boost::shared_ptr<ICIMQualifier> TCimHTTPProperty::FindQualifier(const std::string& name) const
-{
-    bool found = false;
-    return Declaration()->GetQualifier(name, found, TCIMContext());
-}
-
-// The qualifier when it is there with a value of the type; a null value
-// counts as no qualifier.
-boost::shared_ptr<ICIMQualifier> TCimHTTPProperty::FindQualifier(const std::string& name, TType type) const
-{
-    boost::shared_ptr<ICIMQualifier> qualifier = FindQualifier(name);
-    if (qualifier && !qualifier->GetValue(TCIMContext()).IsNull() && qualifier->GetType(TCIMContext()) == type)
-        return qualifier;
-    return boost::shared_ptr<ICIMQualifier>();
-}
-
-std::string TCimHTTPProperty::MappedText(const TCIMValue& value) const
-{
-    if (!value.IsNull() && IsCode(GetType(TCIMContext()))) {
-        TValueMap table;
-        std::string defaultText;
-        if (BuildValueMapEntryArray(table, defaultText))
-            return LookupInTable(value, table, defaultText);
-    }
-    return ToStringWithQualifiers(value);
-}
+//
+// Each operation promotes the declaration once and hands it to the helpers
+// above: a display text asks it for several qualifiers.
 
 std::string TCimHTTPProperty::ToString() const
 {
-    return MappedText(GetValue(TCIMContext()));
+    const boost::shared_ptr<ICIMPropertyDecl const> declaration = Declaration();
+    return MappedText(*declaration, fValue ? *fValue : declaration->GetDefaultValue(TCIMContext()));
 }
 
 std::string TCimHTTPProperty::PrevValueToString() const
 {
-    return MappedText(GetPrevValue());
+    return MappedText(*Declaration(), GetPrevValue());
 }
 
 std::vector<std::string> TCimHTTPProperty::ToStringVector() const
 {
-    const TCIMValue& value = GetValue(TCIMContext());
-    const TType type = GetType(TCIMContext());
+    const boost::shared_ptr<ICIMPropertyDecl const> declaration = Declaration();
+    const TCIMValue& value = fValue ? *fValue : declaration->GetDefaultValue(TCIMContext());
+    const TType type = declaration->GetType(TCIMContext());
     TValueMap table;
     std::string defaultText;
     if (value.IsNull() || !type.IsArray() || !IsCode(type.GetElementType()) ||
-        !BuildValueMapEntryArray(table, defaultText))
-        return ToStringVectorWithBase();
+        !BuildTable(*declaration, table, defaultText))
+        return TextsWithQualifiers(*declaration, value);
     const std::vector<TCIMValue>& elements = value;
     std::vector<std::string> texts;
     texts.reserve(elements.size());
     // A null element is no code: it shows as a null, not as the text of 0.
     for (const TCIMValue& element : elements)
-        texts.push_back(element.IsNull() ? ToStringWithQualifiers(element)
-                                         : LookupInTable(element, table, defaultText));
+        texts.push_back(element.IsNull() ? TextWithQualifiers(*declaration, element)
+                                         : TableText(element, table, defaultText));
     return texts;
 }
 
 std::vector<std::string> TCimHTTPProperty::ToStringVectorWithBase() const
 {
-    const TCIMValue& value = GetValue(TCIMContext());
-    if (!IsArray(TCIMContext()))
-        return {ToStringWithQualifiers(value)};
-    const std::vector<TCIMValue>& elements = value;
-    std::vector<std::string> texts;
-    texts.reserve(elements.size());
-    for (const TCIMValue& element : elements)
-        texts.push_back(ToStringWithQualifiers(element));
-    return texts;
-}
-
-std::string TCimHTTPProperty::NullText() const
-{
-    boost::shared_ptr<ICIMQualifier> nullDisplay = FindQualifier("NULLDISPLAY", TType::eString);
-    return nullDisplay ? nullDisplay->GetValue(TCIMContext()).ToString(10) : std::string();
+    const boost::shared_ptr<ICIMPropertyDecl const> declaration = Declaration();
+    return TextsWithQualifiers(*declaration, fValue ? *fValue : declaration->GetDefaultValue(TCIMContext()));
 }
 
 std::string TCimHTTPProperty::ToStringWithQualifiers(const TCIMValue& value) const
 {
-    if (value.IsNull())
-        return NullText();
-    if (!IsUnsigned(value.GetType()))
-        return ToStringWithBase(value);
-    boost::shared_ptr<ICIMQualifier> units = FindQualifier("UNITS", TType::eString);
-    if (!units)
-        return ToStringWithBase(value);
-    return CountText(value, units->GetValue(TCIMContext()).ToString(10));
-}
-
-// An unsigned count in its UNITS: seconds as a duration, bytes, bits and
-// their rates scaled; other units as the plain number.
-std::string TCimHTTPProperty::CountText(const TCIMValue& value, std::string units) const
-{
-    const unsigned long long count = value;
-    const int prefixIndex = DisplayFormat::TakeLongPrefix(units);
-    if (units == "Seconds") {
-        // Counts past the longest interval (a sentinel of all bits set is
-        // common) show as the number rather than fail.
-        const std::optional<std::string> duration = DisplayFormat::DurationText(count, prefixIndex);
-        return duration ? *duration : ToStringWithBase(value);
-    }
-    if (!DisplayFormat::IsScaledUnit(units))
-        return ToStringWithBase(value);
-    return AmountText(count, prefixIndex, units);
-}
-
-std::string TCimHTTPProperty::AmountText(unsigned long long count, int prefixIndex, const std::string& units) const
-{
-    boost::shared_ptr<ICIMQualifier> fixed = FindQualifier("DISPLAYFIXEDUNITS", TType::eString);
-    const std::optional<int> fixedIndex =
-        fixed ? DisplayFormat::FixedPrefixIndex(fixed->GetValue(TCIMContext()).ToString(10)) : std::nullopt;
-    boost::shared_ptr<ICIMQualifier> abbreviate = FindQualifier("ABBREVIATEUNITS");
-    const bool abbreviated = abbreviate && !abbreviate->GetValue(TCIMContext()).IsNull();
-    return DisplayFormat::AmountText(count, prefixIndex, units, fixedIndex, abbreviated);
+    return TextWithQualifiers(*Declaration(), value);
 }
 
 std::string TCimHTTPProperty::ToStringWithBase(const TCIMValue& value) const
 {
-    boost::shared_ptr<ICIMQualifier> base = FindQualifier("BASE", TType::eUint8);
-    const unsigned char radix = base ? static_cast<unsigned char>(base->GetValue(TCIMContext())) : 10;
-    return value.ToString(radix);
+    return TextWithBase(*Declaration(), value);
 }
 
 bool TCimHTTPProperty::BuildValueMapEntryArray(TValueMap& table, std::string& defaultText) const
 {
-    boost::shared_ptr<ICIMQualifier> values = FindQualifier("Values", TType::eStringArray);
-    if (!values)
-        return false;
-    boost::shared_ptr<ICIMQualifier> valueMap = FindQualifier("ValueMap");
-    if (!valueMap)
-        return false;
-    const std::vector<TCIMValue>& texts = values->GetValue(TCIMContext());
-    const TCIMValue& codes = valueMap->GetValue(TCIMContext());
-    // A ValueMap without codes leaves the Values texts to codes 0, 1, ...
-    if (codes.IsNull() || codes.GetType() != TType::eStringArray) {
-        DisplayFormat::FillFromValues(texts, table);
-        return true;
-    }
-    return DisplayFormat::FillFromValueMap(codes, texts, table, defaultText);
+    return BuildTable(*Declaration(), table, defaultText);
 }
 
 std::string TCimHTTPProperty::LookupInTable(const TCIMValue& value, const TValueMap& table,
                                             const std::string& defaultText) const
 {
-    if (!IsCode(value.GetType()))
-        throw TQELException(TQELStatusCode::eNotSupported,
-                            "value map look-up of a value of type " + TypeText(value.GetType()));
-    const unsigned long long code = value;
-    for (const TValueMapEntry& entry : table)
-        if (entry.fLowerBound <= code && code <= entry.fUpperBound)
-            return entry.fText;
-    return defaultText.empty() ? value.ToString(10) : defaultText;
+    return TableText(value, table, defaultText);
 }
 
 }  // namespace NVORNQEL20

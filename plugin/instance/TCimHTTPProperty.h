@@ -2,6 +2,7 @@
 #define CIMHTTP_INSTANCE_TCIMHTTPPROPERTY_H
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -12,8 +13,6 @@
 #include <qel/ICIMPropertyDecl.h>
 
 namespace NVORNQEL20 {
-
-class ICIMQualifier;
 
 // The value of one property, bound to its declaration (held weakly: the
 // declaration must outlive the property for everything but
@@ -95,15 +94,9 @@ public:
 private:
     boost::shared_ptr<ICIMPropertyDecl const> Declaration() const;
     void CheckAgainstDeclaration(const TCIMValue& value, const std::string& operation) const;
-    boost::shared_ptr<ICIMQualifier> FindQualifier(const std::string& name) const;
-    boost::shared_ptr<ICIMQualifier> FindQualifier(const std::string& name, TCIMValue::TCIMType type) const;
-    std::string MappedText(const TCIMValue& value) const;
-    std::string NullText() const;
-    std::string CountText(const TCIMValue& value, std::string units) const;
-    std::string AmountText(unsigned long long count, int prefixIndex, const std::string& units) const;
 
     boost::weak_ptr<ICIMPropertyDecl const> fDeclaration;
-    std::unique_ptr<TCIMValue> fValue;
+    std::optional<TCIMValue> fValue;
     std::unique_ptr<TCIMValue> fPrevValue;
     bool fPrevValueSet;
 };

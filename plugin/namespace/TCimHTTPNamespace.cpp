@@ -1,7 +1,6 @@
 #include "namespace/TCimHTTPNamespace.h"
 
 #include <algorithm>
-#include <cctype>
 #include <climits>
 #include <cstdio>
 
@@ -73,16 +72,27 @@ std::vector<std::string> InstanceNames(PegClient& client, const std::string& nam
     return client.EnumerateInstanceNames(pegNameSpace, pegClassName, kInstanceNamesTimeoutMs);
 }
 
-// The character classes are asked in the C locale's terms: bytes above 127
-// are neither letters nor digits.
+// The character classes of the C locale, whatever locale the host runs in:
+// bytes above 127 are neither letters nor digits. Asked without the
+// locale, as every qualifier and property look-up normalizes a name.
+bool IsAsciiLetter(unsigned char c)
+{
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+}
+
 bool IsNameStart(unsigned char c)
 {
-    return c == '_' || std::isalpha(c);
+    return c == '_' || IsAsciiLetter(c);
 }
 
 bool IsNamePart(unsigned char c)
 {
-    return c == '_' || std::isalnum(c);
+    return IsNameStart(c) || (c >= '0' && c <= '9');
+}
+
+char LowerCase(char c)
+{
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
 }
 
 // A time-out from the context counts when it is above the minimum; one that
@@ -401,15 +411,12 @@ boost::shared_ptr<ICIMNamespace> TCimHTTPNamespace::GetUpcallNamespace()
 std::string TCimHTTPNamespace::NormalizeName(const std::string& name)
 {
     std::string normalized(name);
-    for (char& c : normalized)
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    if (normalized.empty())
-        return normalized;
-    if (!IsNameStart(normalized[0]))
-        RejectName(name);
-    for (std::size_t i = 1; i < normalized.size(); ++i)
-        if (!IsNamePart(normalized[i]))
+    for (std::size_t i = 0; i < normalized.size(); ++i) {
+        const unsigned char c = static_cast<unsigned char>(normalized[i]);
+        if (!(i == 0 ? IsNameStart(c) : IsNamePart(c)))
             RejectName(name);
+        normalized[i] = LowerCase(normalized[i]);
+    }
     return normalized;
 }
 

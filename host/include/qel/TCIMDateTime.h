@@ -1,6 +1,7 @@
 #ifndef QEL_TCIMDATETIME_H
 #define QEL_TCIMDATETIME_H
 
+#include <memory>
 #include <string>
 
 namespace NVORNQEL20 {
@@ -46,18 +47,21 @@ public:
 
 private:
     long long MicrosecondsSinceOrigin() const;
+    const std::string& WildcardText() const;
 
-    bool fInterval;
+    // Widest first: every host value has room for one datetime.
     unsigned fDays;  // intervals only
+    unsigned fMicroseconds;
     unsigned short fYear;
     unsigned short fMonth;
     unsigned short fDay;
     unsigned short fHours;
     unsigned short fMinutes;
     unsigned short fSeconds;
-    unsigned fMicroseconds;
     short fUtcOffsetMinutes;  // timestamps only
-    std::string fWildcardText;  // empty unless fields are left open
+    bool fInterval;
+    // Null unless fields are left open; shared, as it never changes.
+    std::shared_ptr<const std::string> fWildcardText;
 };
 
 }  // namespace NVORNQEL20

@@ -13,8 +13,10 @@ public:
     // The lower-case name; an empty name stays empty. An invalid name throws
     // TQELException, status 25.
     static std::string Normalize(const std::string& name);
-    // Lower-cased without any check (for names such as "<root>").
+    // Lower-cased without any check (for names such as "<root>"); only
+    // ASCII letters change, whatever the locale.
     static std::string LowerCase(const std::string& name);
+    static char LowerCase(char c);
     static bool EqualNoCase(const std::string& left, const std::string& right);
 };
 

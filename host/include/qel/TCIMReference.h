@@ -28,6 +28,8 @@ public:
     // server compare equal as text.
     TCIMReference(boost::shared_ptr<ICIMNamespace> nameSpace, const TCIMContext& keyBindings,
                   const std::string& className = std::string());
+    TCIMReference(boost::shared_ptr<ICIMNamespace> nameSpace, std::vector<TKeyBinding> keyBindings,
+                  const std::string& className);
 
     const std::string& GetClassName() const;
     const std::string& GetHost() const;

@@ -2,6 +2,7 @@
 #define QEL_TINMEMINSTANCE_H
 
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -11,15 +12,16 @@
 
 #include <qel/ICIMClass.h>
 #include <qel/ICIMInstance.h>
+#include <qel/TInmemProperty.h>
 
 namespace NVORNQEL20 {
 
 class TInmemLineage;
-class TInmemProperty;
 
 // An instance held in memory: property values by lower-case name, checked
 // against their declarations (held weakly). Create it inside a
-// boost::shared_ptr; it hands out pointers to itself.
+// boost::shared_ptr; it hands out pointers to itself, and its properties
+// live inside it: a property handed out keeps the instance alive.
 //
 // A class may declare only what it defines or overrides, so a name is bound
 // to the declaration nearest to the class up its superclass chain, and the
@@ -71,21 +73,39 @@ public:
     ICIMInstance& operator=(const ICIMInstance& other) override;
 
 private:
-    typedef std::map<std::string, boost::shared_ptr<TInmemProperty>> TProperties;
+    // One property per declaration of a lineage, in its order, each made on
+    // the first use of its name. Made once, never resized: the properties
+    // handed out point into it.
+    typedef std::vector<std::optional<TInmemProperty>> TSlots;
+    // Properties bound apart from the slots: names declared nowhere, and
+    // names first used after a schema change (bound to the newer lineage).
+    typedef std::map<std::string, TInmemProperty> TExtraProperties;
 
     boost::shared_ptr<ICIMClass> Class() const;
+    boost::shared_ptr<const TInmemLineage> CurrentLineage() const;
     // The property of the lower-case name, bound on first use to its
-    // declaration; empty when the name is declared nowhere and was never set.
-    boost::shared_ptr<TInmemProperty> FindProperty(const std::string& key) const;
-    boost::shared_ptr<TInmemProperty> PropertyFor(const std::string& name) const;
-    boost::shared_ptr<TInmemProperty> Bind(TProperties::const_iterator position, const std::string& key,
-                                           boost::shared_ptr<ICIMPropertyDecl const> declaration) const;
+    // declaration; null when the name is declared nowhere and was never set.
+    TInmemProperty* FindProperty(const std::string& key) const;
+    TInmemProperty* BoundProperty(const std::string& key, std::size_t slot) const;
+    TInmemProperty* BindSlot(std::size_t slot) const;
+    TInmemProperty* BindApart(const TInmemLineage& lineage, std::size_t index) const;
+    TInmemProperty& BindExtra(const std::string& key, boost::shared_ptr<ICIMPropertyDecl const> declaration) const;
+    void AdoptLineage(const boost::shared_ptr<const TInmemLineage>& lineage) const;
+    TInmemProperty& PropertyFor(const std::string& name) const;
+    // A pointer to the property that keeps this instance alive.
+    boost::shared_ptr<TInmemProperty> Handle(TInmemProperty& property) const;
     void BindEveryDeclaration() const;
+    // Every bound property in lower-case name order, until visit returns false.
+    template <typename TVisit>
+    void VisitBound(TVisit visit) const;
     void CopyPropertyValuesFrom(const ICIMInstance& other);
 
     boost::weak_ptr<ICIMClass> fClass;
     EPropertyMode fPropertyMode;
-    mutable TProperties fProperties;
+    // The lineage of the class when a property was first bound: the slots' order.
+    mutable boost::shared_ptr<const TInmemLineage> fLineage;
+    mutable TSlots fSlots;
+    mutable TExtraProperties fExtraProperties;
     // The lineage whose declarations are all bound, once EnumerateProperties has bound them.
     mutable boost::shared_ptr<const TInmemLineage> fBoundLineage;
     // The declarations made for names declared nowhere (properties hold theirs weakly).

@@ -18,7 +18,7 @@ namespace NVORNQEL20 {
 // declaration (held weakly: the declaration must outlive the property).
 class TInmemProperty : public ICIMProperty {
 public:
-    explicit TInmemProperty(boost::shared_ptr<ICIMPropertyDecl const> declaration);
+    explicit TInmemProperty(boost::weak_ptr<ICIMPropertyDecl const> declaration);
 
     TCIMValue::TCIMType GetType(TCIMContext context) const override;
     bool IsArray(TCIMContext context) const override;
@@ -49,7 +49,9 @@ public:
 
 private:
     boost::shared_ptr<ICIMPropertyDecl const> Declaration() const;
-    TCIMValue CheckedValue(const TCIMValue& value, const std::string& operation) const;
+    // Throws for a value that does not fit the declaration; the typed null
+    // that stands for a null of no type, else nothing (the value fits as it is).
+    std::optional<TCIMValue> Check(const TCIMValue& value, const char* operation) const;
 
     boost::weak_ptr<ICIMPropertyDecl const> fDeclaration;
     std::optional<TCIMValue> fValue;
