@@ -71,7 +71,7 @@ processes() {
   else
     list_tests "$bin/fault_tests" | take_turns
   fi | processes fault_tests
-  list_tests "$bin/reliability_tests" | grep '^FirstReleased/' | processes reliability_tests
+  list_tests "$bin/reliability_tests" | grep -E '^(FirstReleased/|DemoCimomTest\.)' | processes reliability_tests
   list_tests "$bin/unload_tests" | processes unload_tests
 } | awk '{ print length, $0 }' | sort -rn | cut -d' ' -f2- >"$logs/processes"  # longest first
 

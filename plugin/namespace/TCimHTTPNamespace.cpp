@@ -157,7 +157,9 @@ TCimHTTPNamespace::TCimHTTPNamespace(bool replaceDuplicates, std::string name)
 }
 
 // The connections go first; the classes hold the namespace only weakly, so
-// releasing them calls nothing here.
+// releasing them calls nothing here. Children a host linked in a circle
+// (AddChildClass) would keep each other alive: the cached classes let go of
+// their children first.
 TCimHTTPNamespace::~TCimHTTPNamespace()
 {
     disconnect();
@@ -166,6 +168,8 @@ TCimHTTPNamespace::~TCimHTTPNamespace()
     fPluginName.clear();
     fCimHTTPNamespaceName.clear();
     fUpcallNamespace.reset();
+    for (const auto& cached : fClasses)
+        cached.second->ReleaseChildren();
     fRootClass.reset();
     fClasses.clear();
     fQualifierDecls.clear();

@@ -96,13 +96,20 @@ void Release(THeld& held, int owner)
     }
 }
 
-class LifetimeTest : public PluginTest, public ::testing::WithParamInterface<int> {
+// A demo CIMOM on the first node's address.
+class DemoCimomTest : public PluginTest {
 protected:
     void SetUp() override
     {
         PluginTest::SetUp();
         fServer = StartServer(DemoServerOptions(0));
     }
+
+    std::unique_ptr<testcimom::CimServer> fServer;
+};
+
+class LifetimeTest : public DemoCimomTest, public ::testing::WithParamInterface<int> {
+protected:
 
     // VORN_MethodTestLink (an association whose references point at
     // VORN_MethodTest) and what the host takes from it.
@@ -190,8 +197,6 @@ protected:
         EXPECT_FALSE(Survives([&] { held.fPropertyDecl->AddToClass(kNoContext); }));
         EXPECT_FALSE(Survives([&] { held.fQualifierDecl->AddToNamespace(kNoContext); }));
     }
-
-    std::unique_ptr<testcimom::CimServer> fServer;
 };
 
 // Every order in which the five owners can go, those beginning with the
@@ -219,5 +224,24 @@ TEST_P(LifetimeTest, OwnersReleasedInAnyOrder)
 
 INSTANTIATE_TEST_SUITE_P(FirstReleased, LifetimeTest, ::testing::Range(0, int(eOwnerCount)),
                          [](const ::testing::TestParamInfo<int>& info) { return std::string(NameOf(info.param)); });
+
+// Classes a host links as each other's children own each other; the
+// namespace lets go of its classes' children, so they go with it.
+TEST_F(DemoCimomTest, ChildrenLinkedInACircleGoWithTheNamespace)
+{
+    TLiveObjects live;
+    {
+        ServedNamespace served;
+        auto system = served->GetClass("VORN_ComputerSystem", kNoContext);
+        auto memory = served->GetClass("VORN_Memory", kNoContext);
+        system->AddChildClass(memory, kNoContext);
+        memory->AddChildClass(system, kNoContext);
+        for (const auto& instance : Enumerate(*system, true))
+            live.WatchInstance(instance);
+        live.Watch(served.Namespace());
+        live.WatchNamespace(*served.Namespace());
+    }
+    EXPECT_EQ(0u, live.Alive()) << "of " << live.Watched();
+}
 
 }  // namespace
