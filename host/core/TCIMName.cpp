@@ -40,8 +40,6 @@ std::string TCIMName::LowerCase(const std::string& name) {
     return lowered;
 }
 
-char TCIMName::LowerCase(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
-
 bool TCIMName::EqualNoCase(const std::string& left, const std::string& right) {
     return left.size() == right.size() &&
            std::equal(left.begin(), left.end(), right.begin(),

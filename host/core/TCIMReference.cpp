@@ -14,6 +14,9 @@ namespace {
 
 typedef TCIMValue::TCIMType TType;
 
+// What a key value's text, quotes and separators take, mostly.
+const std::size_t kShortValueLength = 24;
+
 void AppendQuoted(std::string& path, const std::string& text) {
     path += '"';
     for (char c : text) {
@@ -204,8 +207,15 @@ const std::string& TCIMReference::GetHost() const { return fHost; }
 const std::string& TCIMReference::GetNamespaceName() const { return fNamespaceName; }
 const std::vector<TCIMReference::TKeyBinding>& TCIMReference::GetKeyBindings() const { return fKeyBindings; }
 
+// Room for short key values up front: an instance's path is made for
+// every instance filed.
 std::string TCIMReference::GetPath() const {
     std::string path;
+    std::size_t expected = fHost.size() + fNamespaceName.size() + fClassName.size() + 4;
+    for (const TKeyBinding& binding : fKeyBindings) {
+        expected += binding.first.size() + kShortValueLength;
+    }
+    path.reserve(expected);
     if (!fHost.empty()) {
         path.append("//").append(fHost).append("/");
     }

@@ -150,14 +150,6 @@ private:
 
 // --- TCIMType ---------------------------------------------------------------
 
-TCIMValue::TCIMType::TCIMType(ECIMType type) : fType(type) {}
-
-TType::operator ECIMType() const { return fType; }
-
-bool TType::IsArray() const { return fType >= eArray && fType <= eReferenceArray; }
-
-TType TType::GetElementType() const { return IsArray() ? TType(static_cast<ECIMType>(fType - eArray)) : *this; }
-
 TType TType::GetArrayType() const {
     return (fType >= eNoType && fType < eArray) ? TType(static_cast<ECIMType>(fType + eArray)) : *this;
 }
@@ -345,12 +337,6 @@ const TCIMReference& TCIMValue::GetReference() const {
     }
     return IsNull() ? kNullReference : *std::get<std::shared_ptr<const TCIMReference>>(fData);
 }
-
-TType TCIMValue::GetType() const { return fType; }
-TType TCIMValue::GetElementType() const { return fType.GetElementType(); }
-bool TCIMValue::IsArray() const { return fType.IsArray(); }
-bool TCIMValue::IsNull() const { return std::holds_alternative<std::monostate>(fData); }
-bool TCIMValue::IsReference() const { return fType == TType::eReference; }
 
 // --- writing ------------------------------------------------------------------
 

@@ -24,6 +24,10 @@ boost::shared_ptr<ICIMClass> SuperClassOf(const ICIMClass& cimClass) {
     }
 }
 
+bool ShorterOrBefore(const std::string& left, const std::string& right) {
+    return left.size() != right.size() ? left.size() < right.size() : left < right;
+}
+
 bool IsOnChain(const std::vector<boost::shared_ptr<ICIMClass>>& chain, const boost::shared_ptr<ICIMClass>& cimClass) {
     return std::find(chain.begin(), chain.end(), cimClass) != chain.end();
 }
@@ -48,6 +52,7 @@ void TInmemLineage::WalkChainFrom(const boost::shared_ptr<ICIMClass>& cimClass) 
         current = chain.size() < kMaxClasses ? SuperClassOf(*current) : boost::shared_ptr<ICIMClass>();
     }
     fDeclarations.assign(declarations.begin(), declarations.end());
+    IndexByLength();
     for (const auto& entry : keyNames) {
         fKeyNames.push_back(entry.second);
     }
@@ -80,13 +85,22 @@ boost::shared_ptr<ICIMPropertyDecl> TInmemLineage::FindDeclaration(const std::st
     return index == kNotDeclared ? boost::shared_ptr<ICIMPropertyDecl>() : fDeclarations[index].second.lock();
 }
 
+void TInmemLineage::IndexByLength() {
+    fByLength.resize(fDeclarations.size());
+    for (std::size_t index = 0; index < fByLength.size(); ++index) {
+        fByLength[index] = index;
+    }
+    std::sort(fByLength.begin(), fByLength.end(), [this](std::size_t left, std::size_t right) {
+        return ShorterOrBefore(fDeclarations[left].first, fDeclarations[right].first);
+    });
+}
+
 std::size_t TInmemLineage::IndexOf(const std::string& lowerCaseName) const {
-    auto found = std::lower_bound(
-        fDeclarations.begin(), fDeclarations.end(), lowerCaseName,
-        [](const TDeclaration& declaration, const std::string& name) { return declaration.first < name; });
-    return found == fDeclarations.end() || found->first != lowerCaseName
-               ? kNotDeclared
-               : static_cast<std::size_t>(found - fDeclarations.begin());
+    auto found = std::lower_bound(fByLength.begin(), fByLength.end(), lowerCaseName,
+                                  [this](std::size_t index, const std::string& name) {
+                                      return ShorterOrBefore(fDeclarations[index].first, name);
+                                  });
+    return found == fByLength.end() || fDeclarations[*found].first != lowerCaseName ? kNotDeclared : *found;
 }
 
 const TInmemLineage::TDeclarations& TInmemLineage::Declarations() const { return fDeclarations; }

@@ -65,9 +65,14 @@ public:
 
 private:
     void WalkChainFrom(const boost::shared_ptr<ICIMClass>& cimClass);
-    static void Collect(const ICIMClass& cimClass, std::map<std::string, boost::weak_ptr<ICIMPropertyDecl>>& declarations,
+    void IndexByLength();
+    static void Collect(const ICIMClass& cimClass,
+                        std::map<std::string, boost::weak_ptr<ICIMPropertyDecl>>& declarations,
                         std::map<std::string, std::string>& keyNames);
 
+    // The places of Declarations() ordered by the name's length first, then
+    // by the name: most steps of a look-up compare lengths only.
+    std::vector<std::size_t> fByLength;
     std::vector<boost::weak_ptr<ICIMClass>> fChain;
     // The class the lineage was built for, compared by address only while it lives.
     const ICIMClass* fClass;

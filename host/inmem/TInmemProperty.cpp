@@ -62,7 +62,11 @@ const TCIMValue& TInmemProperty::GetValue(TCIMContext) const {
 
 void TInmemProperty::SetValue(const TCIMValue& value, TCIMContext) {
     std::optional<TCIMValue> typedNull = Check(value, "Inmem: SetValue");
-    fValue = typedNull ? std::move(*typedNull) : value;
+    if (typedNull) {
+        fValue = std::move(typedNull);
+    } else {
+        fValue = value;
+    }
 }
 
 bool TInmemProperty::GetPropagated(TCIMContext) const { return !fValue; }
@@ -96,7 +100,7 @@ const TCIMValue& TInmemProperty::GetPrevValue() const { return fPrevValue ? *fPr
 
 void TInmemProperty::SetPrevValue(const TCIMValue& value) {
     std::optional<TCIMValue> typedNull = value.IsNull() ? std::nullopt : Check(value, "SetPrevValue");
-    fPrevValue = std::make_unique<TCIMValue>(typedNull ? std::move(*typedNull) : value);
+    fPrevValue = typedNull ? std::make_unique<TCIMValue>(std::move(*typedNull)) : std::make_unique<TCIMValue>(value);
 }
 
 void TInmemProperty::SetPrevValue() { fPrevValue = std::make_unique<TCIMValue>(); }

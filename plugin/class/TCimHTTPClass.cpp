@@ -10,6 +10,7 @@
 #include <qel/TQELException.h>
 
 #include "class/TCimHTTPClassLoader.h"
+#include "class/TCimHTTPInstanceBatch.h"
 #include "class/TCimHTTPInstanceConverter.h"
 #include "class/TCimHTTPMethodCall.h"
 #include "class/TCimHTTPTarnController.h"
@@ -622,14 +623,17 @@ void TCimHTTPClass::EnumerateInstancesOnWalk(const TInstanceCallback& callback, 
     }
     fInstances.clear();
     ReadInstances(deep);
-    // The callback may file or remove instances, or enumerate again.
+    // The callback may file or remove instances, or enumerate again. Each
+    // pointer is let go right after its call, while the instance is at hand.
     std::vector<boost::shared_ptr<TCimHTTPInstance>> found;
     found.reserve(fInstances.size());
     for (const auto& entry : fInstances)
         found.push_back(entry.second);
-    for (const boost::shared_ptr<TCimHTTPInstance>& instance : found)
+    for (boost::shared_ptr<TCimHTTPInstance>& pending : found) {
+        const boost::shared_ptr<TCimHTTPInstance> instance = std::move(pending);
         if (!callback(instance))
             return;
+    }
     if (!deep)
         return;
     walk.push_back(this);
@@ -648,19 +652,19 @@ void TCimHTTPClass::ReadInstances(bool deep)
         Trace("TCimHTTPClass::EnumerateInstances " + fName + " : its namespace is gone");
         return;
     }
-    std::vector<TReadInstance> read;
+    TCimHTTPInstanceBatch read;
     try {
         ReadEveryNode(*nameSpace, deep, read);
     } catch (...) {
-        FileInPathOrder(read);
+        read.FileInto(fInstances);
         throw;
     }
-    FileInPathOrder(read);
+    read.FileInto(fInstances);
 }
 
 // Each server instance is let go once converted, so that the server's
 // answer and the host's instances are not held in full at the same time.
-void TCimHTTPClass::ReadEveryNode(TCimHTTPNamespace& nameSpace, bool deep, std::vector<TReadInstance>& read)
+void TCimHTTPClass::ReadEveryNode(TCimHTTPNamespace& nameSpace, bool deep, TCimHTTPInstanceBatch& read)
 {
     const TCimHTTPNamespace::TNodeTable nodes = nameSpace.getPegClientVec();
     Trace("DEBUG: TCimHTTPClass:EI Total Clients " + std::to_string(nodes.size()) + "\n");
@@ -675,25 +679,14 @@ void TCimHTTPClass::ReadEveryNode(TCimHTTPNamespace& nameSpace, bool deep, std::
             namespaceName, fName, fEnumerateInstancesTimeout, deep, true, false, false, Pegasus::CIMPropertyList());
         Trace("DEBUG: TCimHTTPClass:EnumerateInstances pegclient " + std::to_string(index) + " get instance of " +
               fName + "\n" + fName + " instance size " + std::to_string(found.size()) + "\n");
-        read.reserve(read.size() + found.size());
+        read.Reserve(found.size());
         for (Pegasus::Uint32 i = 0; i < found.size(); ++i) {
             boost::shared_ptr<TCimHTTPInstance> instance = converter.Convert(found[i], node);
             found[i] = Pegasus::CIMInstance();
             if (instance)
-                read.emplace_back(instance->BuildPath(TCIMContext()).GetPath(), instance);
+                read.Add(instance->BuildPath(TCIMContext()).GetPath(), instance);
         }
     }
-}
-
-// As AddInstance files them one by one, in one sort: instances under the
-// same path keep the order they were read in.
-void TCimHTTPClass::FileInPathOrder(std::vector<TReadInstance>& read)
-{
-    std::stable_sort(read.begin(), read.end(),
-                     [](const TReadInstance& left, const TReadInstance& right) { return left.first < right.first; });
-    for (TReadInstance& instance : read)
-        fInstances.emplace_hint(fInstances.end(), std::move(instance.first), std::move(instance.second));
-    read.clear();
 }
 
 bool TCimHTTPClass::IsMultiNode() const

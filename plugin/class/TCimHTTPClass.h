@@ -3,7 +3,6 @@
 
 #include <map>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include <boost/enable_shared_from_this.hpp>
@@ -17,6 +16,7 @@
 namespace NVORNQEL20 {
 
 class TCimHTTPInstance;
+class TCimHTTPInstanceBatch;
 class TCimHTTPMethodDecl;
 class TCimHTTPNamespace;
 class TCimHTTPPropertyDecl;
@@ -175,12 +175,8 @@ private:
     void CheckOverride(const ICIMPropertyDecl& declaration, TPropertyDecls::const_iterator existing) const;
     void EnumerateInstancesOnWalk(const TInstanceCallback& callback, bool deep,
                                   std::vector<const TCimHTTPClass*>& walk);
-    // An instance read and its path, not yet filed.
-    typedef std::pair<std::string, boost::shared_ptr<TCimHTTPInstance>> TReadInstance;
-
     void ReadInstances(bool deep);
-    void ReadEveryNode(TCimHTTPNamespace& nameSpace, bool deep, std::vector<TReadInstance>& read);
-    void FileInPathOrder(std::vector<TReadInstance>& read);
+    void ReadEveryNode(TCimHTTPNamespace& nameSpace, bool deep, TCimHTTPInstanceBatch& read);
     void ClearOwnTables();
 
     boost::weak_ptr<TCimHTTPNamespace> fNamespace;

@@ -217,12 +217,12 @@ boost::shared_ptr<ICIMPropertyDecl const> TCimHTTPProperty::Declaration() const
 }
 
 // operation starts the messages: "Inmem: SetValue" or "SetPrevValue".
-void TCimHTTPProperty::CheckAgainstDeclaration(const TCIMValue& value, const std::string& operation) const
+void TCimHTTPProperty::CheckAgainstDeclaration(const TCIMValue& value, const char* operation) const
 {
     boost::shared_ptr<ICIMPropertyDecl const> declaration = Declaration();
     const TType declaredType = declaration->GetType(TCIMContext());
     if (declaredType != value.GetType())
-        RefuseValue(operation + ": decl is type " + TypeText(declaredType) + " but value is type " +
+        RefuseValue(std::string(operation) + ": decl is type " + TypeText(declaredType) + " but value is type " +
                     TypeText(value.GetType()));
     if (declaredType != TType::eReference)
         return;
@@ -233,8 +233,8 @@ void TCimHTTPProperty::CheckAgainstDeclaration(const TCIMValue& value, const std
     boost::shared_ptr<ICIMClass> declaredClass = declaration->GetDefaultValue(TCIMContext()).GetReferencedClass();
     boost::shared_ptr<ICIMClass> valueClass = value.GetReferencedClass();
     if (declaredClass && valueClass && !TInmemClassChain::IsSubclass(valueClass, *declaredClass))
-        RefuseValue(operation + ": decl references type " + ClassName(declaredClass) + " but value references " +
-                    ClassName(valueClass));
+        RefuseValue(std::string(operation) + ": decl references type " + ClassName(declaredClass) +
+                    " but value references " + ClassName(valueClass));
 }
 
 TCIMValue::TCIMType TCimHTTPProperty::GetType(TCIMContext) const

@@ -93,7 +93,7 @@ public:
 
 private:
     boost::shared_ptr<ICIMPropertyDecl const> Declaration() const;
-    void CheckAgainstDeclaration(const TCIMValue& value, const std::string& operation) const;
+    void CheckAgainstDeclaration(const TCIMValue& value, const char* operation) const;
 
     boost::weak_ptr<ICIMPropertyDecl const> fDeclaration;
     std::optional<TCIMValue> fValue;

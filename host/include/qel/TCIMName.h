@@ -16,7 +16,7 @@ public:
     // Lower-cased without any check (for names such as "<root>"); only
     // ASCII letters change, whatever the locale.
     static std::string LowerCase(const std::string& name);
-    static char LowerCase(char c);
+    static char LowerCase(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
     static bool EqualNoCase(const std::string& left, const std::string& right);
 };
 

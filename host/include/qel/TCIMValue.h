@@ -195,6 +195,28 @@ private:
 
 std::ostream& operator<<(std::ostream& out, const TCIMValue::TCIMType& type);
 
+// The accessors every conversion and display asks many times per value.
+
+inline TCIMValue::TCIMType::TCIMType(ECIMType type) : fType(type) {}
+
+inline TCIMValue::TCIMType::operator ECIMType() const { return fType; }
+
+inline bool TCIMValue::TCIMType::IsArray() const { return fType >= eArray && fType <= eReferenceArray; }
+
+inline TCIMValue::TCIMType TCIMValue::TCIMType::GetElementType() const {
+    return IsArray() ? TCIMType(static_cast<ECIMType>(fType - eArray)) : *this;
+}
+
+inline TCIMValue::TCIMType TCIMValue::GetType() const { return fType; }
+
+inline TCIMValue::TCIMType TCIMValue::GetElementType() const { return fType.GetElementType(); }
+
+inline bool TCIMValue::IsArray() const { return fType.IsArray(); }
+
+inline bool TCIMValue::IsNull() const { return std::holds_alternative<std::monostate>(fData); }
+
+inline bool TCIMValue::IsReference() const { return fType == TCIMType::eReference; }
+
 }  // namespace NVORNQEL20
 
 #endif

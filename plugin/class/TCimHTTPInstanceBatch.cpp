@@ -1,0 +1,34 @@
+#include "class/TCimHTTPInstanceBatch.h"
+
+#include <algorithm>
+#include <utility>
+
+namespace NVORNQEL20 {
+
+void TCimHTTPInstanceBatch::Reserve(std::size_t count)
+{
+    fEntries.reserve(fEntries.size() + count);
+}
+
+void TCimHTTPInstanceBatch::Add(const std::string& path, boost::shared_ptr<TCimHTTPInstance> instance)
+{
+    fEntries.push_back({fPaths.size(), path.size(), std::move(instance)});
+    fPaths += path;
+}
+
+void TCimHTTPInstanceBatch::FileInto(TCache& cache)
+{
+    std::stable_sort(fEntries.begin(), fEntries.end(),
+                     [this](const TEntry& left, const TEntry& right) { return PathOf(left) < PathOf(right); });
+    for (TEntry& entry : fEntries)
+        cache.emplace_hint(cache.end(), std::string(PathOf(entry)), std::move(entry.fInstance));
+    fEntries.clear();
+    fPaths.clear();
+}
+
+std::string_view TCimHTTPInstanceBatch::PathOf(const TEntry& entry) const
+{
+    return std::string_view(fPaths).substr(entry.fOffset, entry.fSize);
+}
+
+}  // namespace NVORNQEL20
