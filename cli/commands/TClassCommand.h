@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "commands/ICommand.h"
+#include "commands/TResultCommand.h"
 
 namespace NCimHTTPCli {
 
@@ -12,7 +12,7 @@ class TPluginSession;
 // class NAME: the class with its superclass chain, qualifiers, property
 // declarations (type, default, qualifiers; inherited ones with the class
 // that declares them) and methods with their parameters.
-class TClassCommand : public ICommand {
+class TClassCommand : public TResultCommand {
 public:
     TClassCommand(const TPluginSession& session, const std::string& name);
 

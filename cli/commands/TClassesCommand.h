@@ -1,7 +1,7 @@
 #ifndef CIMHTTP_CLI_COMMANDS_TCLASSESCOMMAND_H
 #define CIMHTTP_CLI_COMMANDS_TCLASSESCOMMAND_H
 
-#include "commands/ICommand.h"
+#include "commands/TResultCommand.h"
 
 namespace NCimHTTPCli {
 
@@ -9,7 +9,7 @@ class TPluginSession;
 
 // classes [--deep]: the classes at the top of the tree; with --deep every
 // subclass, indented under its superclass.
-class TClassesCommand : public ICommand {
+class TClassesCommand : public TResultCommand {
 public:
     TClassesCommand(const TPluginSession& session, bool deep);
 

@@ -6,7 +6,7 @@
 
 #include "output/JsonValue.h"
 #include "program/TCliError.h"
-#include "schema/TInstanceNames.h"
+#include "schema/TInstanceEnumeration.h"
 
 namespace NCimHTTPCli {
 
@@ -25,7 +25,8 @@ TJson THostInventoryCommand::Run() {
 // wait for its time-outs too: that ends the host.
 TJson THostInventoryCommand::ClassEntry(const std::string& className) const {
     try {
-        return {{"status", ExitStatusName(eExitSuccess)}, {"names", TInstanceNames(fSession).Of(className)}};
+        return {{"status", ExitStatusName(eExitSuccess)},
+                {"instances", TInstanceEnumeration(fSession).Of(className, false)}};
     } catch (const TCliError& e) {
         if (e.GetStatus() == eExitUnreachable || e.GetStatus() == eExitAuthenticationRefused ||
             e.GetStatus() == eExitTimeout) {

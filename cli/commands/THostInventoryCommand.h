@@ -4,17 +4,18 @@
 #include <string>
 #include <vector>
 
-#include "commands/ICommand.h"
+#include "commands/TResultCommand.h"
 
 namespace NCimHTTPCli {
 
 class TPluginSession;
 
 // inventory-host CLASS...: what inventory runs in the process of each host:
-// for every class its instance paths on every node. A class that fails
+// for every class its instances on every node (as instances shows them in
+// JSON: path, node, every property's display text and value). A class that fails
 // costs only its own entry ("status", "exitStatus", "error"); a host that
 // cannot be reached ends the process with the failure's exit status.
-class THostInventoryCommand : public ICommand {
+class THostInventoryCommand : public TResultCommand {
 public:
     THostInventoryCommand(const TPluginSession& session, const std::vector<std::string>& classes);
 

@@ -3,6 +3,8 @@
 
 #include <string>
 
+#include <qel/ICIMInstance.h>
+
 #include "commands/ICommand.h"
 
 namespace NCimHTTPCli {
@@ -17,11 +19,12 @@ public:
     TInstancesCommand(const TPluginSession& session, const std::string& className, bool deep, bool raw);
 
     TJson Run() override;
-    void WriteText(const TJson& result, std::ostream& out) const override;
+    // Each instance written as it comes, in either format, so that a large
+    // class is never held whole.
+    int Write(EFormat format, std::ostream& out) override;
 
 private:
-    TJson Instances();
-    void WriteInstance(const TJson& instance, std::ostream& out) const;
+    void WriteInstance(const NVORNQEL20::ICIMInstance& instance, std::ostream& out) const;
 
     const TPluginSession& fSession;
     std::string fClassName;

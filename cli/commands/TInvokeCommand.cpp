@@ -39,13 +39,14 @@ TInvokeCommand::TInvokeCommand(const TPluginSession& session, const std::string&
 // The plug-in turns a failed call into the conversion of a null value (0,
 // "Success" in most value maps): only its log tells a failure from a result.
 TJson TInvokeCommand::Run() {
-    const TObjectPathArgument target(fPath);
+    const TObjectPathArgument target(fPath, fSession.PrefixesEveryIdentity());
     boost::shared_ptr<ICIMClass> cls = fSession.RequireClass(target.ClassName());
     boost::shared_ptr<ICIMMethodDecl> method = TMethodArguments::FindMethod(cls, fMethod);
     const TCIMContext inputs = TMethodArguments::Inputs(*method, fArguments);
     const TJson node = FirstNode(target);
     TPluginLog::Restart();
-    const TMethodResult result = TMethodCall(cls, target.Reference(), method->GetName(kNoContext), inputs).Run();
+    const TMethodResult result =
+        TMethodCall(cls, target.Reference(), method->GetName(kNoContext), inputs).Run(fSession.CallContext());
     if (std::optional<TCliError> failure = TLoggedFailure::Find(TPluginLog::Messages())) {
         throw TCliError(failure->GetStatus(), method->GetName(kNoContext) + " failed: " + failure->what());
     }

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "commands/ICommand.h"
+#include "commands/TResultCommand.h"
 
 namespace NCimHTTPCli {
 
@@ -15,7 +15,7 @@ class TPluginSession;
 // on a class name for a method called on the class. Prints the return value
 // and the output parameters, and the node the call ran on: the plug-in runs
 // every method on the first node.
-class TInvokeCommand : public ICommand {
+class TInvokeCommand : public TResultCommand {
 public:
     TInvokeCommand(const TPluginSession& session, const std::string& path, const std::string& method,
                    const std::vector<std::string>& arguments);

@@ -3,14 +3,14 @@
 
 #include <string>
 
-#include "commands/ICommand.h"
+#include "commands/TResultCommand.h"
 
 namespace NCimHTTPCli {
 
 class TPluginSession;
 
 // names CLASS: the instance paths of the class on every node.
-class TNamesCommand : public ICommand {
+class TNamesCommand : public TResultCommand {
 public:
     TNamesCommand(const TPluginSession& session, const std::string& className);
 

@@ -14,6 +14,7 @@
 #include "commands/TNamesCommand.h"
 #include "demo/TDemoCimom.h"
 #include "instance/TCimHTTPProperty.h"
+#include "output/JsonValue.h"
 #include "output/TypedValue.h"
 #include "schema/ClassLineage.h"
 #include "session/TPluginSession.h"
@@ -31,15 +32,27 @@ const int kThreeNodesFirstAddress = 3;
 
 }  // namespace
 
-TDemoTour::TDemoTour(std::ostream& out) : fOut(out), fStep(0), fCommands(0), fFailures(0) {}
+TDemoTour::TDemoTour(std::ostream& out, EFormat format)
+    : fOut(out), fFormat(format), fStep(0), fSteps(TJson::array()), fDisplayExamples(TJson::array()), fFailures(0) {}
 
-void TDemoTour::Run() {
-    fOut << "cimhttp demo: the plug-in libcimhttp.nsp.so, loaded as its host loads it, against the bundled\n"
-            "test CIMOM (demo data set), which runs inside this program for the tour.\n";
+bool TDemoTour::Run() {
+    Say("cimhttp demo: the plug-in libcimhttp.nsp.so, loaded as its host loads it, against the bundled\n"
+        "test CIMOM (demo data set), which runs inside this program for the tour.\n");
     OneNode();
     ThreeNodes();
-    fOut << "\nThe test CIMOMs have stopped; " << fCommands - fFailures << " of " << fCommands << " commands ran. "
-         << "Against a CIMOM of your own: cimhttp --host HOST --user USER classes\n";
+    const std::size_t commands = fSteps.size();
+    Say("\nThe test CIMOMs have stopped; " + std::to_string(commands - fFailures) + " of " + std::to_string(commands) +
+        " commands ran. Against a CIMOM of your own: cimhttp --host HOST --user USER classes\n");
+    if (fFormat == eFormatJson) {
+        WriteJson(TJson{{"steps", fSteps}, {"displayExamples", fDisplayExamples}, {"failedSteps", fFailures}}, fOut);
+    }
+    return fFailures == 0;
+}
+
+void TDemoTour::Say(const std::string& text) {
+    if (fFormat == eFormatTable) {
+        fOut << text;
+    }
 }
 
 std::string TDemoTour::HostArguments() const {
@@ -50,24 +63,34 @@ std::string TDemoTour::HostArguments() const {
     return arguments;
 }
 
-void TDemoTour::Heading(const std::string& title) { fOut << "\n== " << ++fStep << ". " << title << " ==\n"; }
+void TDemoTour::Heading(const std::string& title) {
+    fTitle = title;
+    Say("\n== " + std::to_string(++fStep) + ". " + title + " ==\n");
+}
 
 void TDemoTour::Step(const TPluginSession& session, const std::string& arguments, const TCommandMaker& makeCommand) {
-    fOut << "\n$ cimhttp " << HostArguments() << arguments << "\n";
-    ++fCommands;
+    const std::string commandLine = "cimhttp " + HostArguments() + arguments;
+    Say("\n$ " + commandLine + "\n");
+    TJson step = {{"step", fStep}, {"title", fTitle}, {"command", commandLine}};
     try {
         std::unique_ptr<ICommand> command = makeCommand(session);
-        command->WriteText(command->Run(), fOut);
+        if (fFormat == eFormatTable) {
+            command->Write(eFormatTable, fOut);
+        } else {
+            step["result"] = command->Run();
+        }
     } catch (const TCliError& e) {
-        fOut << "cimhttp: " << e.OneLine() << "\n";
+        Say("cimhttp: " + e.OneLine() + "\n");
+        step["error"] = e.OneLine();
         ++fFailures;
     }
+    fSteps.push_back(step);
 }
 
 void TDemoTour::OneNode() {
     TDemoCimom cimom(1, kOneNodeFirstAddress);
     fConnection.fHosts = cimom.Addresses();
-    fOut << "\nOne node: the test CIMOM listens on " << fConnection.fHosts.front() << " (HTTPS 5989, HTTP 5988).\n";
+    Say("\nOne node: the test CIMOM listens on " + fConnection.fHosts.front() + " (HTTPS 5989, HTTP 5988).\n");
     TPluginSession session(fConnection, "");
     Heading("The class tree, from the top");
     Step(session, "classes --deep", [](const TPluginSession& s) { return std::make_unique<TClassesCommand>(s, true); });
@@ -91,7 +114,8 @@ void TDemoTour::OneNode() {
 void TDemoTour::ThreeNodes() {
     TDemoCimom cimom(3, kThreeNodesFirstAddress);
     fConnection.fHosts = cimom.Addresses();
-    fOut << "\nThree nodes of one system: a test CIMOM on each of " << HostArguments() << "\n";
+    const std::string hosts = HostArguments();
+    Say("\nThree nodes of one system: a test CIMOM on each of " + hosts.substr(0, hosts.size() - 1) + "\n");
     TPluginSession session(fConnection, "");
     Heading("Instance paths on every node");
     Step(session, "names VORN_ComputerSystem",
@@ -103,14 +127,20 @@ void TDemoTour::ThreeNodes() {
 }
 
 void TDemoTour::DisplayExamples(const TPluginSession& session) {
-    fOut << "\nThe display rules on values of three declared properties:\n";
+    Say("\nThe display rules on values of three declared properties:\n");
     const std::vector<std::vector<std::string>> examples = {
         {"VORN_Memory", "Capacity", "16777216", "Units KiloBytes"},
         {"VORN_ComputerSystem", "LastBootDuration", "95500", "Units MilliSeconds"},
         {"VORN_ComputerSystem", "HealthState", "20", "ValueMap and Values"}};
     for (const std::vector<std::string>& example : examples) {
-        fOut << "  " << example[0] << "." << example[1] << " = " << example[2] << " (" << example[3] << ") shows as \""
-             << DisplayText(session, example[0], example[1], example[2]) << "\"\n";
+        const std::string display = DisplayText(session, example[0], example[1], example[2]);
+        Say("  " + example[0] + "." + example[1] + " = " + example[2] + " (" + example[3] + ") shows as \"" + display +
+            "\"\n");
+        fDisplayExamples.push_back({{"class", example[0]},
+                                    {"property", example[1]},
+                                    {"value", example[2]},
+                                    {"rule", example[3]},
+                                    {"display", display}});
     }
 }
 

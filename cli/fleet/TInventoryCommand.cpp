@@ -35,23 +35,23 @@ TJson TInventoryCommand::HostResult(const THostEntry& host, const THostOutcome& 
             {"classes", outcome.fClasses ? *outcome.fClasses : TJson(nullptr)}};
 }
 
-std::size_t TInventoryCommand::PathCount(const TJson& classes) {
+std::size_t TInventoryCommand::InstanceCount(const TJson& classes) {
     std::size_t count = 0;
     if (classes.is_object()) {
         for (const TJson& entry : classes) {
-            count += entry.contains("names") ? entry["names"].size() : 0;
+            count += entry.contains("instances") ? entry["instances"].size() : 0;
         }
     }
     return count;
 }
 
 void TInventoryCommand::WriteSummary(const TJson& hosts, std::ostream& out) {
-    TTable table({"HOST", "STATUS", "SECONDS", "PATHS", "ERROR"});
+    TTable table({"HOST", "STATUS", "SECONDS", "INSTANCES", "ERROR"});
     for (const TJson& host : hosts) {
         char seconds[32];
         std::snprintf(seconds, sizeof seconds, "%.1f", host["seconds"].get<double>());
         table.AddRow(
-            {host["host"], host["status"], seconds, std::to_string(PathCount(host["classes"])), host["error"]});
+            {host["host"], host["status"], seconds, std::to_string(InstanceCount(host["classes"])), host["error"]});
     }
     table.Write(out);
 }

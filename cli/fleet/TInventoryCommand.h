@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "commands/ICommand.h"
+#include "commands/TResultCommand.h"
 #include "fleet/TFleetRunner.h"
 #include "program/TOptions.h"
 
@@ -14,7 +14,7 @@ namespace NCimHTTPCli {
 // for the classes, each in a process of its own; one JSON document (per
 // host: status, error text, and per class what the host gave) and a summary
 // table on stderr. One unreachable or slow host never stops the others.
-class TInventoryCommand : public ICommand {
+class TInventoryCommand : public TResultCommand {
 public:
     TInventoryCommand(const TOptions& options, const std::string& password);
 
@@ -26,7 +26,7 @@ public:
 
 private:
     static TJson HostResult(const THostEntry& host, const THostOutcome& outcome);
-    static std::size_t PathCount(const TJson& classes);
+    static std::size_t InstanceCount(const TJson& classes);
     static void WriteSummary(const TJson& hosts, std::ostream& out);
 
     TOptions fOptions;

@@ -28,7 +28,9 @@ public:
 
     // The plug-in reports a failed call only in its log (the call itself
     // gives the conversion of a null value): the caller reads it there.
-    TMethodResult Run() const;
+    // Throws TCliError for a path the client library cannot read or an
+    // input the plug-in cannot convert.
+    TMethodResult Run(const NVORNQEL20::TCIMContext& callContext) const;
 
 private:
     boost::shared_ptr<NVORNQEL20::ICIMClass> fClass;

@@ -33,7 +33,8 @@ std::size_t NodePrefixLength(const std::string& text) {
 
 }  // namespace
 
-TObjectPathArgument::TObjectPathArgument(const std::string& text) {
+TObjectPathArgument::TObjectPathArgument(const std::string& text, bool everyIdentityPrefixed)
+    : fEveryIdentityPrefixed(everyIdentityPrefixed) {
     const TCIMReference given = Parse(text);
     TCIMContext keys;
     for (const TCIMReference::TKeyBinding& key : given.GetKeyBindings()) {
@@ -64,7 +65,7 @@ TCIMValue TObjectPathArgument::WithoutNodePrefix(const std::string& keyName, con
     }
     const std::string text = value.ToString();
     const std::size_t prefix = NodePrefixLength(text);
-    if (!prefix) {
+    if (!prefix || (!fEveryIdentityPrefixed && prefix < text.size())) {
         return value;
     }
     fNodeKey = text.substr(kNodePrefix.size(), prefix - kNodePrefix.size() - 1);

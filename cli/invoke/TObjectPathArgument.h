@@ -9,13 +9,16 @@ namespace NCimHTTPCli {
 
 // The PATH of invoke: an instance path (`Class.Key="v",...`, with or
 // without host and namespace) or a class name for a method called on the
-// class. On a multi-node system the plug-in writes "Node<key>:" in front of
-// the values of InstanceID keys, which the server never saw: the path for
-// the server goes without it, and the node it named is kept.
+// class. The plug-in writes "Node<key>:" in front of the values of
+// InstanceID keys, which the server never saw: on a multi-node system and
+// in a management controller's namespace in front of every value, on other
+// single nodes only as the whole of an empty one. The path for the server
+// goes without it, and the node it named is kept.
 class TObjectPathArgument {
 public:
+    // everyIdentityPrefixed: the plug-in prefixes every identity value.
     // Throws TCliError (invalid name) for text that is no object path.
-    explicit TObjectPathArgument(const std::string& text);
+    TObjectPathArgument(const std::string& text, bool everyIdentityPrefixed);
 
     const std::string& ClassName() const { return fReference.GetClassName(); }
     bool IsClassPath() const { return fReference.GetKeyBindings().empty(); }
@@ -28,6 +31,7 @@ private:
     static NVORNQEL20::TCIMReference Parse(const std::string& text);
     NVORNQEL20::TCIMValue WithoutNodePrefix(const std::string& keyName, const NVORNQEL20::TCIMValue& value);
 
+    bool fEveryIdentityPrefixed;
     NVORNQEL20::TCIMReference fReference;
     std::string fNodeKey;
 };

@@ -47,6 +47,14 @@ TJson JsonOf(const TCIMValue& value) {
     return elements;
 }
 
+std::string Joined(const std::vector<std::string>& texts) {
+    std::string joined;
+    for (std::size_t i = 0; i < texts.size(); ++i) {
+        joined += (i ? ", " : "") + texts[i];
+    }
+    return joined;
+}
+
 namespace {
 
 std::string FullTextOf(const TJson& value) {
@@ -59,11 +67,11 @@ std::string FullTextOf(const TJson& value) {
     if (!value.is_array()) {
         return value.dump();
     }
-    std::string text;
+    std::vector<std::string> elements;
     for (const TJson& element : value) {
-        text += (text.empty() ? "" : ", ") + FullTextOf(element);
+        elements.push_back(FullTextOf(element));
     }
-    return text;
+    return Joined(elements);
 }
 
 // Cuts at a character boundary: UTF-8 continuation bytes stay with their start.

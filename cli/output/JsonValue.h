@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <iosfwd>
 #include <string>
+#include <vector>
 
 #include <nlohmann/json.hpp>
 
@@ -17,6 +18,9 @@ namespace NCimHTTPCli {
 // integers and reals as numbers, arrays as arrays; char16, strings,
 // datetimes and references as their text.
 TJson JsonOf(const NVORNQEL20::TCIMValue& value);
+
+// Texts with ", " between them, as a table shows the elements of an array.
+std::string Joined(const std::vector<std::string>& texts);
 
 // A JSON value as table text: strings as they are, null as nothing, arrays
 // as their elements joined with ", ". Longer texts than maxWidth characters

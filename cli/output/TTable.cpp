@@ -37,11 +37,12 @@ void TTable::WriteRow(std::ostream& out, const std::vector<std::string>& cells,
     for (std::size_t column = 0; column < cells.size(); ++column) {
         line += cells[column];
         if (column + 1 < cells.size()) {
-            line += std::string(widths[column] - Width(cells[column]) + 2, ' ');
+            line.append(widths[column] - Width(cells[column]) + 2, ' ');
         }
     }
     line.erase(line.find_last_not_of(' ') + 1);
-    out << line << "\n";
+    line += '\n';
+    out.write(line.data(), static_cast<std::streamsize>(line.size()));
 }
 
 void TTable::Write(std::ostream& out) const {

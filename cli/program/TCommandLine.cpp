@@ -83,7 +83,8 @@ void AddInstanceCommands(CLI::App& app, TOptions& options) {
     CLI::App* instances = AddCommand(app, options, "instances", eCommandInstances,
                                      "every instance of a class on every node, properties as display text");
     instances->add_option("CLASS", options.fTarget, "class name")->required();
-    instances->add_flag("--deep", options.fDeep, "the instances of the subclasses too");
+    instances->add_flag("--deep", options.fDeep,
+                        "with the properties the subclasses add (the server sends their instances either way)");
     instances->add_flag("--raw", options.fRaw, "the raw value beside the display text");
     CLI::App* invoke = AddCommand(app, options, "invoke", eCommandInvoke,
                                   "call a method on an instance path, or on a class for a static method");

@@ -90,8 +90,9 @@ std::string TPasswordSource::Prompt(const std::string& user, const std::string& 
     for (int signalNumber : {SIGINT, SIGTERM, SIGHUP, SIGQUIT}) {
         std::signal(signalNumber, RestoreTerminalAndDie);
     }
-    WriteTo(gTerminal, "Password for " + user + (host.empty() ? "" : "@" + host) + ": ");
+    // Echo goes off before the prompt shows: what is typed after it is never echoed nor flushed away.
     tcsetattr(gTerminal, TCSAFLUSH, &silent);
+    WriteTo(gTerminal, "Password for " + user + (host.empty() ? "" : "@" + host) + ": ");
     const std::string password = WithoutLineEnd(ReadLine(gTerminal));
     RestoreTerminal();
     WriteTo(gTerminal, "\n");

@@ -52,8 +52,7 @@ int TProgram::Execute(const TOptions& options) {
     }
     SetUpLog(options);
     if (options.fCommand == eCommandDemo) {
-        TDemoTour(std::cout).Run();
-        return eExitSuccess;
+        return TDemoTour(std::cout, options.fFormat).Run() ? eExitSuccess : eExitFailure;
     }
     const std::string password = TPasswordSource::Read(options.fConnection);
     if (options.fCommand == eCommandInventory) {
@@ -93,14 +92,9 @@ std::unique_ptr<ICommand> TProgram::MakeCommand(const TOptions& options, const T
 }
 
 int TProgram::Write(ICommand& command, const TOptions& options) {
-    const TJson result = command.Run();
-    if (options.fFormat == eFormatJson) {
-        WriteJson(result, std::cout);
-    } else {
-        command.WriteText(result, std::cout);
-    }
+    const int status = command.Write(options.fFormat, std::cout);
     std::cout.flush();
-    return command.ExitStatusOf(result);
+    return status;
 }
 
 }  // namespace NCimHTTPCli

@@ -10,6 +10,7 @@
 #include "session/TLoggedFailure.h"
 #include "session/TPluginLog.h"
 #include "session/TPluginSession.h"
+#include "session/TProgressLine.h"
 
 namespace NCimHTTPCli {
 
@@ -40,13 +41,16 @@ TJson TInstanceNames::Of(const std::string& className) const {
     TJson names = TJson::array();
     std::vector<std::pair<TNode, TCliError>> failures;
     const std::vector<TNode> nodes = fSession.Nodes();
-    for (const TNode& node : nodes) {
-        std::optional<TCliError> failure;
-        for (const std::string& path : OfNode(node, className, failure)) {
-            names.push_back({{"node", node.fKey}, {"host", node.fHost}, {"path", path}});
-        }
-        if (failure) {
-            failures.emplace_back(node, *failure);
+    {
+        const TProgressLine progress(fSession, "names");
+        for (const TNode& node : nodes) {
+            std::optional<TCliError> failure;
+            for (const std::string& path : OfNode(node, className, failure)) {
+                names.push_back({{"node", node.fKey}, {"host", node.fHost}, {"path", path}});
+            }
+            if (failure) {
+                failures.emplace_back(node, *failure);
+            }
         }
     }
     if (!failures.empty() && failures.size() == nodes.size()) {

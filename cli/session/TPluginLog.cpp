@@ -40,6 +40,17 @@ void TPluginLog::WriteToFile(const std::string& path) {
     }
 }
 
-void TPluginLog::WriteToStderr() { TRootObject::GetCoreLogger()->WriteToStderr(); }
+namespace {
+
+bool gOnStderr = false;
+
+}  // namespace
+
+void TPluginLog::WriteToStderr() {
+    TRootObject::GetCoreLogger()->WriteToStderr();
+    gOnStderr = true;
+}
+
+bool TPluginLog::IsOnStderr() { return gOnStderr; }
 
 }  // namespace NCimHTTPCli

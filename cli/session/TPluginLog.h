@@ -18,6 +18,7 @@ public:
     // Where the lines go besides memory: a file (appended) or stderr.
     static void WriteToFile(const std::string& path);
     static void WriteToStderr();
+    static bool IsOnStderr();
 };
 
 }  // namespace NCimHTTPCli

@@ -108,6 +108,10 @@ std::vector<TNode> TPluginSession::Nodes() const {
     return nodes;
 }
 
+bool TPluginSession::PrefixesEveryIdentity() const {
+    return Nodes().size() > 1 || fOptions.fNamespace.find("tarn") != std::string::npos;
+}
+
 boost::shared_ptr<ICIMClass> TPluginSession::RequireClass(const std::string& name) const {
     if (name.empty()) {
         throw TCliError(eExitInvalidName, "an empty class name");
@@ -120,9 +124,20 @@ boost::shared_ptr<ICIMClass> TPluginSession::RequireClass(const std::string& nam
         throw ErrorOf(e);
     }
     if (!cls) {
+        ThrowIfANodeIsDown(name);
         throw LoggedFailureOr(TCliError(eExitNotFound, "no class " + name + " in " + fOptions.fNamespace));
     }
     return cls;
+}
+
+// The plug-in reads a class from every node: one that is down leaves no class.
+void TPluginSession::ThrowIfANodeIsDown(const std::string& className) const {
+    for (const TNode& node : Nodes()) {
+        if (node.fClient->GetState() == PegClient::eNotConnected) {
+            throw TCliError(eExitUnreachable, className + " cannot be loaded: node " + node.fKey + " (" + node.fHost +
+                                                  ") is unreachable, and the plug-in reads a class from every node");
+        }
+    }
 }
 
 TCliError TPluginSession::LoggedFailureOr(const TCliError& fallback) {

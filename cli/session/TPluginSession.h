@@ -52,8 +52,13 @@ public:
     const NVORNQEL20::TCIMContext& CallContext() const { return fCallContext; }
     const std::string& NamespaceName() const { return fOptions.fNamespace; }
     std::vector<TNode> Nodes() const;
+    // Whether the plug-in writes "Node<key>:" in front of every InstanceID
+    // value: on a multi-node system and in a management controller's
+    // namespace ("tarn" in its name).
+    bool PrefixesEveryIdentity() const;
 
-    // The class, or the failure the plug-in logged while looking for it.
+    // The class, or the failure the plug-in logged while looking for it; a
+    // node that is down leaves none (unreachable).
     boost::shared_ptr<NVORNQEL20::ICIMClass> RequireClass(const std::string& name) const;
     // What the plug-in logged since the last TPluginLog::Restart, as a
     // failure; the fallback when it logged none.
@@ -67,6 +72,7 @@ public:
 private:
     NVORNQEL20::TProviderSession::TOptions SessionOptions() const;
     void CheckConnection() const;
+    void ThrowIfANodeIsDown(const std::string& className) const;
 
     TConnectionOptions fOptions;
     NVORNQEL20::TCIMContext fCallContext;

@@ -327,6 +327,11 @@ void TCimHTTPClass::TakeChildrenOf(TCimHTTPClass& replaced)
     fChildren = replaced.fChildren;
 }
 
+void TCimHTTPClass::ReleaseChildren()
+{
+    fChildren.clear();
+}
+
 boost::shared_ptr<TCimHTTPPropertyDecl> TCimHTTPClass::AllocateNodeIdDecl()
 {
     boost::shared_ptr<TCimHTTPPropertyDecl> declaration =

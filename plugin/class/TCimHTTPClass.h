@@ -142,6 +142,8 @@ public:
     void Initialize();
     // Takes over the children of the class this one replaces in the cache.
     void TakeChildrenOf(TCimHTTPClass& replaced);
+    // Lets go of the children, which a host may have linked in a circle.
+    void ReleaseChildren();
     // A declaration of kNodeIdProperty, a string empty by default; not added.
     boost::shared_ptr<TCimHTTPPropertyDecl> AllocateNodeIdDecl();
     // What enumerating the class's instances waits for, in milliseconds.

@@ -19,6 +19,7 @@ namespace {
 const Pegasus::Uint32 kConnectTimeoutMs = 65535000;
 
 std::chrono::milliseconds gReconnectPause = std::chrono::seconds(5);
+int gTimeoutDivisor = 1;
 
 Pegasus::Uint32 ToClientTimeout(long long milliseconds)
 {
@@ -49,6 +50,11 @@ PegClient::~PegClient()
 void PegClient::SetReconnectPause(std::chrono::milliseconds pause)
 {
     gReconnectPause = pause;
+}
+
+void PegClient::SetTimeoutDivisor(int divisor)
+{
+    gTimeoutDivisor = std::max(1, divisor);
 }
 
 Pegasus::CIMClient* PegClient::GetPegclient()
@@ -138,6 +144,7 @@ Result PegClient::Run(const char* operation, int timeout, Names buildNames, Call
 {
     if (fState == eNotConnected)
         return Result();
+    timeout /= gTimeoutDivisor;
     fClient->setTimeout(ToClientTimeout(timeout));
     if (!BuildNames(operation, buildNames))
         return Result();

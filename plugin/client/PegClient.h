@@ -73,6 +73,9 @@ public:
     // The pause Reconnect takes before connecting again (5 seconds); tests
     // shorten it so that the retry paths stay cheap to exercise.
     static void SetReconnectPause(std::chrono::milliseconds pause);
+    // Divides the time-out every remote operation is given (1: as given);
+    // tests shorten the callers' fixed time-outs the same way.
+    static void SetTimeoutDivisor(int divisor);
 
 private:
     // Not connected: the empty result at once. Otherwise the time-out is

@@ -114,6 +114,17 @@ int TimeoutFromContext(const TCIMContext& context, const char* key, int minimum)
     }
 }
 
+struct TClassNames {
+    std::string fName;
+    std::string fSuperClassName;
+};
+
+TClassNames NamesOf(const Pegasus::CIMClass& definition)
+{
+    return {std::string(definition.getClassName().getString().getCString()),
+            std::string(definition.getSuperClassName().getString().getCString())};
+}
+
 // Puts the element under its key. A key already taken is the element's
 // predecessor: replaced when duplicates replace, else refused with the
 // message and status 16. Returns the predecessor (empty when none).
@@ -149,7 +160,9 @@ TCimHTTPNamespace::TCimHTTPNamespace(bool replaceDuplicates, std::string name)
 }
 
 // The connections go first; the classes hold the namespace only weakly, so
-// releasing them calls nothing here.
+// releasing them calls nothing here. Children a host linked in a circle
+// (AddChildClass) would keep each other alive: the cached classes let go of
+// their children first.
 TCimHTTPNamespace::~TCimHTTPNamespace()
 {
     disconnect();
@@ -158,6 +171,8 @@ TCimHTTPNamespace::~TCimHTTPNamespace()
     fPluginName.clear();
     fCimHTTPNamespaceName.clear();
     fUpcallNamespace.reset();
+    for (const auto& cached : fClasses)
+        cached.second->ReleaseChildren();
     fRootClass.reset();
     fClasses.clear();
     fQualifierDecls.clear();
@@ -582,21 +597,29 @@ boost::shared_ptr<ICIMClass> TCimHTTPNamespace::CopyFromUnionNamespace(const std
     return copied;
 }
 
-// The superclass chain is loaded first; a chain that failed on the way
-// leaves nothing behind.
+// The superclass chain is loaded first; a chain that failed on the way,
+// a superclass that did not load included, leaves nothing behind: a class
+// without its superclasses would lose their keys and properties.
 boost::shared_ptr<ICIMClass> TCimHTTPNamespace::LoadFromServer(const std::string& name, const std::string& key,
                                                                TCIMContext context)
 {
     try {
-        const Pegasus::CIMClass definition = FetchClass(
-            *getPegClient(), name, TimeoutFromContext(context, kClassTimeoutKey, kMinClassTimeoutMs), false);
-        const std::string className(definition.getClassName().getString().getCString());
-        const std::string superClassName(definition.getSuperClassName().getString().getCString());
+        // Only the names are kept: a chain holds no definition while its
+        // superclasses load, and the class loads its own.
+        const TClassNames names = NamesOf(FetchClass(
+            *getPegClient(), name, TimeoutFromContext(context, kClassTimeoutKey, kMinClassTimeoutMs), false));
+        const std::string& className = names.fName;
+        const std::string& superClassName = names.fSuperClassName;
         fLoading->SetWaitsForSuperclass(key, true);
         boost::shared_ptr<ICIMClass> parent = GetClass(superClassName, kNoContext);
         fLoading->SetWaitsForSuperclass(key, false);
         if (fLoading->HasFailed())
             return boost::shared_ptr<ICIMClass>();
+        if (!parent) {
+            Trace("TCimHTTPNamespace::GetClass " + name + " : its superclass " + superClassName + " did not load");
+            fLoading->Fail();
+            return parent;
+        }
         boost::shared_ptr<ICIMClass> loaded = AllocateClass(className, parent, context);
         MarkAsPlugins(*loaded);
         boost::static_pointer_cast<TCimHTTPClass>(loaded)->AddToNamespace(kNoContext);

@@ -21,11 +21,32 @@ TEST_F(DemoTest, TheTourShowsEachStepAndStopsItsCimoms) {
         "VORN_ComputerSystem.LastBootDuration = 95500 (Units MilliSeconds) shows as \"0 days 00:01:35.500000\"",
         "VORN_ComputerSystem.HealthState = 20 (ValueMap and Values) shows as \"Major failure\"",
         "== 5. A method call ==",
+        "EchoScalars InString=hello InUint32=42\nEchoScalars on VORN_MethodTest, run on node 1 (",
+        "ReturnValue  InString=\"hello\";InUint32=42\nOutString    hello\nOutUint32    42\n",
         "\n2     VORN_ComputerSystem.CreationClassName=\"VORN_ComputerSystem\",Name=\"vorn-demo01.example.test\"\n3 ",
-        "The test CIMOMs have stopped",
+        "The test CIMOMs have stopped; 7 of 7 commands ran.",
     };
     for (const std::string& text : shown)
         EXPECT_NE(std::string::npos, demo.fOut.find(text)) << text << "\n---\n" << demo.fOut;
+}
+
+TEST_F(DemoTest, AsJsonTheTourIsOneDocumentOfItsStepsAndResults) {
+    const nlohmann::json tour = JsonOf(Cli({"demo", "--format", "json"}));
+    const nlohmann::json& steps = tour["steps"];
+    ASSERT_EQ(7u, steps.size());
+    EXPECT_EQ(0, tour["failedSteps"]);
+    for (const nlohmann::json& step : steps) {
+        EXPECT_FALSE(step.contains("error")) << step.dump();
+        EXPECT_EQ(0u, step["command"].get<std::string>().rfind("cimhttp --host ", 0));
+    }
+    const nlohmann::json& call = steps[4]["result"];
+    EXPECT_EQ("InString=\"hello\";InUint32=42", call["returnValue"]);
+    EXPECT_EQ(42, call["outputs"]["OutUint32"]);
+    const nlohmann::json& instances = steps[6]["result"]["instances"];
+    ASSERT_EQ(3u, instances.size());
+    for (std::size_t i = 0; i < 3; ++i)
+        EXPECT_EQ(std::to_string(i + 1), instances[i]["node"]);
+    EXPECT_EQ("Major failure", tour["displayExamples"][2]["display"]);
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 // inventory over a hosts file: comments, blank lines, repeated and
 // multi-node entries, and hosts that are dead, unresolvable or too slow,
 // none of which stops the others.
+#include <algorithm>
 #include <fstream>
 
 #include <unistd.h>
@@ -31,7 +32,7 @@ TEST_F(InventoryTest, EveryHostEndsWithItsOwnStatusAndNoneStopsTheOthers) {
     auto single = StartDemo(0);
     auto cluster = StartDemoCluster(1, 3);
     auto slow = StartDemo(7);
-    slow->faults().add(testcimom::parseFault("delay:op=EnumerateInstanceNames,ms=30000"));
+    slow->faults().add(testcimom::parseFault("delay:op=EnumerateInstances,ms=30000"));
     const std::string three = CliAddress(1) + ", " + CliAddress(2) + " ," + CliAddress(3);
     const std::string hosts = "# the fleet\n" + CliAddress(0) + "\n\n   \n" + three + "   # three nodes\n" +
                               CliAddress(0) + "  # again\n" + CliAddress(6) + "\nno-such-host.invalid\n" +
@@ -46,15 +47,20 @@ TEST_F(InventoryTest, EveryHostEndsWithItsOwnStatusAndNoneStopsTheOthers) {
 
     EXPECT_EQ(CliAddress(0), results[0]["host"]);
     EXPECT_EQ("ok", results[0]["status"]);
-    EXPECT_EQ(4u, results[0]["classes"]["VORN_Memory"]["names"].size());
+    const json& memory = results[0]["classes"]["VORN_Memory"]["instances"];
+    ASSERT_EQ(4u, memory.size());
+    const json capacity = {{"name", "Capacity"}, {"type", "uint64"}, {"display", "64 Gigabytes"}, {"value", 67108864}};
+    EXPECT_NE(memory[0]["properties"].end(),
+              std::find(memory[0]["properties"].begin(), memory[0]["properties"].end(), capacity))
+        << "every property as instances shows it";
     EXPECT_EQ("not found", results[0]["classes"]["No_SuchClass"]["status"]);
     EXPECT_EQ(5, results[0]["classes"]["No_SuchClass"]["exitStatus"]);
 
     EXPECT_EQ(json({CliAddress(1), CliAddress(2), CliAddress(3)}), results[1]["nodes"]);
     EXPECT_EQ(5, results[1]["line"]);
     EXPECT_EQ("ok", results[1]["status"]);
-    EXPECT_EQ(12u, results[1]["classes"]["VORN_Memory"]["names"].size());
-    EXPECT_EQ("3", results[1]["classes"]["VORN_Memory"]["names"][11]["node"]);
+    EXPECT_EQ(12u, results[1]["classes"]["VORN_Memory"]["instances"].size());
+    EXPECT_EQ("3", results[1]["classes"]["VORN_Memory"]["instances"][11]["node"]);
 
     const std::vector<std::pair<std::string, std::string>> failed = {
         {"unreachable", CliAddress(6)}, {"unreachable", "cannot resolve no-such-host.invalid"}, {"time-out", "6 s"}};
@@ -76,7 +82,8 @@ TEST_F(InventoryTest, AFleetThatAnswersEndsWithStatus0) {
     auto second = StartDemo(1, [](testcimom::ServerOptions& options) { options.enableHttps = false; });
     const TCliResult result = Cli(Inventory(CliAddress(0) + "\n" + CliAddress(1) + "\n", {"CIM_Processor"}));
     EXPECT_EQ(0, result.fStatus) << result.fErr;
-    for (const json& host : json::parse(result.fOut)["hosts"]) {
+    const json inventory = json::parse(result.fOut);
+    for (const json& host : inventory["hosts"]) {
         EXPECT_EQ("ok", host["status"]);
         EXPECT_EQ("", host["error"]);
     }

@@ -144,6 +144,7 @@ TEST_F(SchemaCommandTest, ClassTableLinesUpItsColumns) {
     auto server = StartDemo(0);
     const TCliResult result = Cli(OnHosts({CliAddress(0)}, {"class", "VORN_MethodTest"}));
     ASSERT_EQ(0, result.fStatus) << result.fErr;
+    EXPECT_EQ(result.fOut, Cli(OnHosts({CliAddress(0)}, {"--http", "class", "VORN_MethodTest"})).fOut);
     const std::string& text = result.fOut;
     const std::size_t header = text.find("  NAME         TYPE     KEY  DEFAULT  DECLARED IN      QUALIFIERS\n");
     ASSERT_NE(std::string::npos, header) << text;

@@ -92,7 +92,7 @@ TEST_F(SecretTest, ThePromptDoesNotEchoThePassword) {
 
 TEST_F(SecretTest, InventoryProcessesCarryNoPasswordOnTheirCommandLine) {
     // Slow answers keep the host's process alive while its command line is read.
-    fServer->faults().add(testcimom::parseFault("delay:op=EnumerateInstanceNames,ms=3000"));
+    fServer->faults().add(testcimom::parseFault("delay:op=EnumerateInstances,ms=3000"));
     const std::string hostsFile = TemporaryPath("hosts");
     std::ofstream(hostsFile) << CliAddress(0) << "\n";
     TCliRun inventory({"inventory", "--hosts-file", hostsFile, "--user", kUser, "VORN_Memory"});
@@ -112,7 +112,7 @@ TEST_F(SecretTest, InventoryProcessesCarryNoPasswordOnTheirCommandLine) {
     EXPECT_NE(std::string::npos, commandLines.front().find("--user " + std::string(kUser))) << commandLines.front();
     ExpectNoPassword(commandLines.front() + own, "a command line");
     ExpectNoPassword(result.fOut + result.fErr, "the inventory's output");
-    EXPECT_EQ(4u, nlohmann::json::parse(result.fOut)["hosts"][0]["classes"]["VORN_Memory"]["names"].size());
+    EXPECT_EQ(4u, nlohmann::json::parse(result.fOut)["hosts"][0]["classes"]["VORN_Memory"]["instances"].size());
     unlink(hostsFile.c_str());
 }
 

@@ -14,6 +14,7 @@
 #include <qel/TVORNCNamespace.h>
 
 #include "class/TCimHTTPClass.h"
+#include "InstanceTestSupport.h"
 #include "MethodTestData.h"
 #include "ServedNamespace.h"
 
@@ -51,6 +52,25 @@ TEST_F(MethodCallEndToEndTest, HostCallsMethodsOnTheInstancesItReferences)
         identified.insert(link->InvokeMethod(HostReference(link, KeyValuesOf(linked, testClass)), "Identify",
                                              TCIMContext(), outputs, kNoContext)
                               .ToString());
+    EXPECT_EQ((std::set<std::string>{"First", "Second", "Third", "First to second", "Second to third"}), identified);
+}
+
+// The paths the host builds for the instances the plug-in enumerated must
+// parse back in the client library and name the server's own instances:
+// keys of every kind, the link's keys being references.
+TEST_F(MethodCallEndToEndTest, HostCallsMethodsOnTheInstancesThePluginEnumerated)
+{
+    std::set<std::string> identified;
+    TCIMContext outputs;
+    for (const char* className : {kMethodTestClass, kMethodTestLinkClass}) {
+        const boost::shared_ptr<ICIMClass> cls = HostClass(className);
+        auto remote = boost::dynamic_pointer_cast<TCimHTTPClass>(cls);
+        ASSERT_TRUE(remote) << className;
+        for (const boost::shared_ptr<ICIMInstance>& instance : Enumerate(*cls))
+            identified.insert(remote->InvokeMethod(instance->GetReference(kNoContext), "Identify", TCIMContext(),
+                                                   outputs, kNoContext)
+                                  .ToString());
+    }
     EXPECT_EQ((std::set<std::string>{"First", "Second", "Third", "First to second", "Second to third"}), identified);
 }
 

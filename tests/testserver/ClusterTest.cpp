@@ -2,16 +2,11 @@
 // cimtestserver executable.
 
 #include "RawClient.h"
+#include "ServerProcess.h"
 #include "testcimom/CimomCluster.h"
 #include "testcimom/LoopbackBlock.h"
 
 #include <gtest/gtest.h>
-
-#include <poll.h>
-#include <signal.h>
-#include <spawn.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <set>
 
@@ -100,81 +95,15 @@ TEST(LoopbackBlockTest, EveryProcessGetsAddressesOfItsOwn)
     }
 }
 
-// The executable in a child process, its standard output read line by line.
-class ServerProcess {
-public:
-    explicit ServerProcess(std::vector<std::string> arguments)
-    {
-        int out[2];
-        if (pipe(out) != 0)
-            throw std::runtime_error("pipe");
-        posix_spawn_file_actions_t actions;
-        posix_spawn_file_actions_init(&actions);
-        posix_spawn_file_actions_adddup2(&actions, out[1], STDOUT_FILENO);
-        posix_spawn_file_actions_addclose(&actions, out[0]);
-        arguments.insert(arguments.begin(), CIMTESTSERVER_PATH);
-        std::vector<char*> argv;
-        for (std::string& argument : arguments)
-            argv.push_back(argument.data());
-        argv.push_back(nullptr);
-        if (posix_spawn(&pid_, CIMTESTSERVER_PATH, &actions, nullptr, argv.data(), environ) != 0)
-            throw std::runtime_error("cannot start cimtestserver");
-        posix_spawn_file_actions_destroy(&actions);
-        close(out[1]);
-        output_ = out[0];
-    }
-
-    ~ServerProcess()
-    {
-        if (pid_ > 0) {
-            kill(pid_, SIGKILL);
-            waitpid(pid_, nullptr, 0);
-        }
-        close(output_);
-    }
-
-    // The next line of output, or "" when none comes within the timeout.
-    std::string line(std::chrono::milliseconds timeout = 10s)
-    {
-        while (buffered_.find('\n') == std::string::npos) {
-            pollfd ready{output_, POLLIN, 0};
-            char chunk[512];
-            ssize_t count = 0;
-            if (poll(&ready, 1, static_cast<int>(timeout.count())) <= 0 ||
-                (count = read(output_, chunk, sizeof chunk)) <= 0)
-                return {};
-            buffered_.append(chunk, static_cast<std::size_t>(count));
-        }
-        std::string next = buffered_.substr(0, buffered_.find('\n'));
-        buffered_.erase(0, next.size() + 1);
-        return next;
-    }
-
-    int stop(int signal)
-    {
-        kill(pid_, signal);
-        int status = 0;
-        waitpid(pid_, &status, 0);
-        pid_ = -1;
-        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    }
-
-private:
-    pid_t pid_ = -1;
-    int output_ = -1;
-    std::string buffered_;
-};
-
 TEST(CimTestServerExecutable, ServesEveryNodeUntilSignalled)
 {
     const std::string base = LoopbackBlock::forThisProcess().address(4);
-    ServerProcess process({"--address", base, "--nodes", "2", "--http-port", "0", "--https-port", "0", "--data",
-                           "demo", "--fault", "cim-error:op=GetClass,code=6"});
+    ServerProcess process(CIMTESTSERVER_PATH, {"--address", base, "--nodes", "2", "--http-port", "0", "--https-port",
+                                               "0", "--data", "demo", "--fault", "cim-error:op=GetClass,code=6"});
     const std::string second = CimomCluster::offsetAddress(base, 1);
-    const std::vector<std::string> expected = {"node 1 listening on http://" + base + ":",
-                                               "node 1 listening on https://" + base + ":",
-                                               "node 2 listening on http://" + second + ":",
-                                               "node 2 listening on https://" + second + ":"};
+    const std::vector<std::string> expected = {
+        "node 1 listening on http://" + base + ":", "node 1 listening on https://" + base + ":",
+        "node 2 listening on http://" + second + ":", "node 2 listening on https://" + second + ":"};
     std::vector<int> ports;
     for (const std::string& start : expected) {
         std::string line = process.line();
@@ -184,15 +113,17 @@ TEST(CimTestServerExecutable, ServesEveryNodeUntilSignalled)
     EXPECT_EQ(process.line(), "injecting cim-error for operation GetClass, class all");
     RawClient client(second, ports[2]);
     EXPECT_NE(client.exchange(logEntryNames()).body.find("@node2"), std::string::npos);
-    EXPECT_NE(client.exchange(classRequest("GetClass", "root/cimv2", "VORN_Memory")).body.find("<ERROR CODE=\"6\""), std::string::npos) << "--fault applies";
+    EXPECT_NE(client.exchange(classRequest("GetClass", "root/cimv2", "VORN_Memory")).body.find("<ERROR CODE=\"6\""),
+              std::string::npos)
+        << "--fault applies";
     EXPECT_EQ(process.stop(SIGTERM), 0);
 }
 
 TEST(CimTestServerExecutable, StopsOnSigintEvenWhenStartedWithItIgnored)
 {
     auto previous = signal(SIGINT, SIG_IGN);  // as a shell starts a background job
-    ServerProcess process({"--address", LoopbackBlock::forThisProcess().address(7), "--http-port", "0",
-                           "--no-https", "--data", "empty"});
+    ServerProcess process(CIMTESTSERVER_PATH, {"--address", LoopbackBlock::forThisProcess().address(7), "--http-port",
+                                               "0", "--no-https", "--data", "empty"});
     signal(SIGINT, previous);
     EXPECT_EQ(process.line().rfind("node 1 listening on http://", 0), 0u);
     EXPECT_EQ(process.stop(SIGINT), 0);
@@ -200,12 +131,12 @@ TEST(CimTestServerExecutable, StopsOnSigintEvenWhenStartedWithItIgnored)
 
 TEST(CimTestServerExecutable, RefusesUnknownOptionsAndTakenPorts)
 {
-    EXPECT_EQ(ServerProcess({"--colour", "red"}).stop(0), 2);
-    EXPECT_EQ(ServerProcess({"--data", "nonsense"}).stop(0), 2);
-    EXPECT_EQ(ServerProcess({"--nodes", "0"}).stop(0), 2);
-    EXPECT_EQ(ServerProcess({"--fault", "delay:ms=x"}).stop(0), 2);
+    EXPECT_EQ(ServerProcess(CIMTESTSERVER_PATH, {"--colour", "red"}).stop(0), 2);
+    EXPECT_EQ(ServerProcess(CIMTESTSERVER_PATH, {"--data", "nonsense"}).stop(0), 2);
+    EXPECT_EQ(ServerProcess(CIMTESTSERVER_PATH, {"--nodes", "0"}).stop(0), 2);
+    EXPECT_EQ(ServerProcess(CIMTESTSERVER_PATH, {"--fault", "delay:ms=x"}).stop(0), 2);
     CimomCluster taken(threeNodes());
-    EXPECT_EQ(ServerProcess({"--address", taken.addresses()[0], "--data", "empty"}).stop(0), 1);
+    EXPECT_EQ(ServerProcess(CIMTESTSERVER_PATH, {"--address", taken.addresses()[0], "--data", "empty"}).stop(0), 1);
 }
 
 }  // namespace

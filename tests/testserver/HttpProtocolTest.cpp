@@ -63,8 +63,12 @@ TEST_F(HttpProtocol, KeepAliveConnectionsServeRequestsAndAreCounted)
     EXPECT_EQ(server_->counters().requests("EnumerateInstanceNames"), 5u);
     EXPECT_EQ(server_->counters().requests("enumerateinstancenames"), 5u);
     EXPECT_EQ(server_->counters().requests("GetClass"), 0u);
+    // Four answers of the same body and one more, each with its header.
+    EXPECT_GT(server_->counters().responseBytes("EnumerateInstanceNames"), 4 * first.size());
+    EXPECT_EQ(server_->counters().totalResponseBytes(), server_->counters().responseBytes("EnumerateInstanceNames"));
     server_->counters().reset();
     EXPECT_EQ(server_->counters().totalRequests(), 0u);
+    EXPECT_EQ(server_->counters().responseBytes("EnumerateInstanceNames"), 0u);
     EXPECT_EQ(server_->counters().connections(), 0u);
     keepAlive.exchange(enumerateInstanceNames("CIM_Slot"));
     EXPECT_EQ(server_->counters().totalRequests(), 1u);

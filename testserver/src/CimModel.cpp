@@ -143,6 +143,21 @@ Value Value::referenceArray(std::vector<ObjectPath> paths)
     return value;
 }
 
+Qualifier Qualifier::of(std::string name, Value value)
+{
+    Qualifier qualifier;
+    qualifier.name = std::move(name);
+    qualifier.value = std::move(value);
+    return qualifier;
+}
+
+Qualifier Qualifier::key()
+{
+    Qualifier key = of("Key", Value::boolean(true));
+    key.flavor.overridable = false;
+    return key;
+}
+
 const Property* CimClass::findProperty(std::string_view name) const
 {
     return findByName(properties, name);

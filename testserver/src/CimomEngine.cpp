@@ -234,6 +234,7 @@ Delivery CimomEngine::handle(const HttpRequest& request)
     }
     delivery.delayBefore += handlerDelay;
     delivery.closeAfter = delivery.closeAfter || request.wantsClose();
+    counters_.countResponse(operation, delivery.bytes.size());
     return delivery;
 }
 

@@ -255,6 +255,9 @@ struct HttpTransport::Impl {
             if (ec)
                 return;
             engine.connectionAccepted();
+            // Each answer goes out as soon as it is written: Nagle's algorithm
+            // would hold its last piece back for the client's delayed ACK.
+            socket.set_option(tcp::no_delay(true), ec);
             std::shared_ptr<Closable> connection;
             if (secure) {
                 auto tlsConnection = std::make_shared<TlsConnection>(engine, std::move(socket), tls);

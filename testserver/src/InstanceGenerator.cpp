@@ -124,15 +124,6 @@ Value mixedValue(std::size_t row, std::size_t column)
     return Value::array(type.type, {mixedText(type.type, row, column), mixedText(type.type, row + 1, column)});
 }
 
-Qualifier keyQualifier()
-{
-    Qualifier key;
-    key.name = "Key";
-    key.value = Value::boolean(true);
-    key.flavor.overridable = false;
-    return key;
-}
-
 }  // namespace
 
 void InstanceGenerator::addTestBig(Repository& repository, const std::string& nameSpace, std::size_t count)
@@ -171,7 +162,7 @@ void InstanceGenerator::addMixedClass(Repository& repository, const std::string&
     Property id;
     id.name = "Id";
     id.value = Value::null(CimType::String);
-    id.qualifiers.push_back(keyQualifier());
+    id.qualifiers.push_back(Qualifier::key());
     cimClass.properties.push_back(id);
     for (std::size_t column = 1; column < propertyCount; ++column) {
         Property property;

@@ -33,6 +33,12 @@ struct DecodedResponse
 
     CIMValue returnValue;               // RETURNVALUE
     Array<CIMParamValue> outParameters; // PARAMVALUE of a method response
+
+    // Class names, paths, instances, classes and objects together.
+    Uint32 resultCount() const
+    {
+        return classNames.size() + paths.size() + instances.size() + classes.size() + objects.size();
+    }
 };
 
 PEGASUS_NAMESPACE_END

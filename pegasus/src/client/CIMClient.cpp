@@ -11,8 +11,7 @@ namespace
 // server answered something else.
 void expectOnly(const DecodedResponse& r, Uint32 expectedKindCount, const char* what)
 {
-    const Uint32 total = r.classNames.size() + r.paths.size() + r.instances.size() + r.classes.size() + r.objects.size();
-    if (total != expectedKindCount)
+    if (r.resultCount() != expectedKindCount)
         throw CIMClientResponseException(String(std::string("response holds results other than ") + what));
 }
 
@@ -56,6 +55,7 @@ Uint32 CIMClient::getConnectTimeout() const { return _connection->connectTimeout
 void CIMClient::setConnectTimeout(Uint32 timeoutMilliseconds) { _connection->setConnectTimeout(timeoutMilliseconds); }
 Uint64 CIMClient::getMaxResponseSize() const { return _connection->maxResponseBytes(); }
 void CIMClient::setMaxResponseSize(Uint64 bytes) { _connection->setMaxResponseBytes(bytes); }
+void CIMClient::setProgressCallback(ProgressCallback callback) { _connection->setProgressCallback(std::move(callback)); }
 
 void CIMClient::connect(const String& host, Uint32 portNumber, const String& userName, const String& password)
 {

@@ -28,21 +28,30 @@ bool sameText(const std::string& a, const char* b)
     return ::strcasecmp(a.c_str(), b) == 0;
 }
 
-// Feeds a 200 response's body to the decoder; other bodies are dropped.
+// Feeds a 200 response's body to the decoder, and tells the progress
+// callback after each piece; other bodies are dropped.
 class DecodingSink : public HttpBodySink
 {
 public:
+    explicit DecodingSink(const CIMClient::ProgressCallback& progress) : _progress(progress) {}
+
     void onHead(const HttpResponse& head) override { _decode = head.status == 200; }
 
     void onBody(const char* data, size_t size) override
     {
-        if (_decode)
-            decoder.feed(data, size);
+        if (!_decode)
+            return;
+        decoder.feed(data, size);
+        _bodyBytes += size;
+        if (_progress)
+            _progress(CIMClient::ResponseProgress{_bodyBytes, decoder.response().resultCount()});
     }
 
     ResponseDecoder decoder;
 
 private:
+    const CIMClient::ProgressCallback& _progress;
+    Uint64 _bodyBytes = 0;
     bool _decode = false;
 };
 
@@ -158,7 +167,7 @@ HttpRequest ClientConnection::httpRequest(const EncodedRequest& request) const
 DecodedResponse ClientConnection::call(const EncodedRequest& request, Clock::time_point deadline)
 {
     ensureConnection(deadline);
-    DecodingSink sink;
+    DecodingSink sink(_progress);
     const HttpResponse response = _transport->exchange(httpRequest(request), sink, deadline, _maxResponseBytes);
     checkHttpStatus(response);
     checkHeaders(response);

@@ -25,6 +25,7 @@ public:
     void setConnectTimeout(Uint32 milliseconds) { _connectTimeout = milliseconds; }
     Uint64 maxResponseBytes() const { return _maxResponseBytes; }
     void setMaxResponseBytes(Uint64 bytes) { _maxResponseBytes = bytes; }
+    void setProgressCallback(CIMClient::ProgressCallback callback) { _progress = std::move(callback); }
 
     void connect(const String& host,
                  Uint32 port,
@@ -47,6 +48,7 @@ private:
 
     Uint32 _connectTimeout = CIMClient::DEFAULT_CONNECT_TIMEOUT_MILLISECONDS;
     Uint64 _maxResponseBytes = CIMClient::DEFAULT_MAX_RESPONSE_BYTES;
+    CIMClient::ProgressCallback _progress;
 
     std::unique_ptr<HttpTransport> _transport;
     HttpEndpoint _endpoint;

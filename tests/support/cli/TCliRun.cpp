@@ -101,6 +101,9 @@ void TCliRun::Start() {
     posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
     posix_spawn_file_actions_addopen(&actions, 1, fOutFile.c_str(), O_WRONLY | O_TRUNC, 0);
     posix_spawn_file_actions_addopen(&actions, 2, fErrFile.c_str(), O_WRONLY | O_TRUNC, 0);
+    // The test's listening sockets stay with the test: a server it stops
+    // refuses connections rather than leaving them to wait in the program.
+    posix_spawn_file_actions_addclosefrom_np(&actions, 3);
     std::vector<std::string> argv = fArguments;
     argv.insert(argv.begin(), ProgramPath());
     std::vector<std::string> envp = EnvironmentWith(fEnvironment);
@@ -128,7 +131,7 @@ TCliResult TCliRun::Run(std::chrono::seconds timeout) {
 }
 
 TCliResult RunOnTerminal(const std::vector<std::string>& arguments, const std::vector<std::string>& environment,
-                         const std::string& typed) {
+                         const std::string& typed, const std::string& stdoutFile) {
     std::vector<std::string> argv = arguments;
     argv.insert(argv.begin(), TCliRun::ProgramPath());
     std::vector<std::string> envp = EnvironmentWith(environment);
@@ -137,6 +140,10 @@ TCliResult RunOnTerminal(const std::vector<std::string>& arguments, const std::v
     int terminal = -1;
     const pid_t pid = forkpty(&terminal, nullptr, nullptr, nullptr);
     if (pid == 0) {
+        if (!stdoutFile.empty()) {
+            dup2(open(stdoutFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600), STDOUT_FILENO);
+        }
+        closefrom(3);
         execve(argvPointers.front(), argvPointers.data(), envpPointers.data());
         _exit(127);
     }

@@ -48,8 +48,9 @@ private:
 // The run on a terminal of its own (a pseudo-terminal that is the process's
 // controlling terminal): what the terminal showed, stdout and stderr
 // together in fOut; `typed` is typed (with Enter) once the program prompts.
+// With stdoutFile, stdout goes to that file instead.
 TCliResult RunOnTerminal(const std::vector<std::string>& arguments, const std::vector<std::string>& environment,
-                         const std::string& typed);
+                         const std::string& typed, const std::string& stdoutFile = std::string());
 
 }  // namespace cimhttp_test
 

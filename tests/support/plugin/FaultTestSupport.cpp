@@ -1,5 +1,6 @@
 #include "FaultTestSupport.h"
 
+#include <algorithm>
 #include <cstdlib>
 
 #include <openssl/evp.h>
@@ -44,6 +45,11 @@ std::chrono::milliseconds Scaled(std::chrono::milliseconds duration)
 int ScaledMs(int milliseconds)
 {
     return milliseconds * TimeScale();
+}
+
+int TimeoutDivisor()
+{
+    return std::max(1, 50 / TimeScale());
 }
 
 bool RevealsSecret(const std::string& text)

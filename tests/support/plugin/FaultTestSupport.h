@@ -17,6 +17,10 @@ namespace cimhttp_faults {
 int TimeScale();
 std::chrono::milliseconds Scaled(std::chrono::milliseconds duration);
 int ScaledMs(int milliseconds);
+// What the plug-in's own time-outs (10 to 60 s) are divided by in tests of
+// the layers above the connection (PegClient::SetTimeoutDivisor): 0.2 to
+// 1.2 s, scaled.
+int TimeoutDivisor();
 
 // Distinctive credentials that must never show in a log line or an
 // exception message, in clear or as the Basic authorization they make.

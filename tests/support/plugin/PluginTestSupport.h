@@ -2,8 +2,6 @@
 #define CIMHTTP_TESTS_SUPPORT_PLUGINTESTSUPPORT_H
 
 #include <chrono>
-#include <cstdlib>
-#include <iostream>
 #include <map>
 #include <memory>
 #include <string>
@@ -21,6 +19,7 @@
 #include <testcimom/RequestLog.h>
 
 #include "client/PegClient.h"
+#include "FreshProcess.h"
 
 namespace cimhttp_test {
 
@@ -107,38 +106,9 @@ inline std::string FlagsSent(const testcimom::LoggedRequest& request)
     return text;
 }
 
-// Ends a child of InFreshProcess: prints the test's failures to stderr,
-// where the parent shows them, and exits with 1 when there were any.
-[[noreturn]] inline void ExitWithTestResult()
-{
-    const ::testing::TestResult& result = *::testing::UnitTest::GetInstance()->current_test_info()->result();
-    for (int i = 0; i < result.total_part_count(); ++i) {
-        const ::testing::TestPartResult& part = result.GetTestPartResult(i);
-        if (part.failed())
-            std::cerr << (part.file_name() ? part.file_name() : "") << ":" << part.line_number() << ": "
-                      << part.message() << "\n";
-    }
-    std::cerr.flush();
-    std::exit(result.Failed() ? 1 : 0);
-}
-
-// Runs the body in a new process of this test binary, for what happens once
-// per process (the ESXi check): gtest's "threadsafe" death-test style starts
-// the binary afresh with only the current test selected.
-template <typename Body>
-void InFreshProcess(Body body)
-{
-    GTEST_FLAG_SET(death_test_style, "threadsafe");
-    EXPECT_EXIT(
-        {
-            body();
-            ExitWithTestResult();
-        },
-        ::testing::ExitedWithCode(0), "");
-}
-
-// Each test starts with an empty log, the default controller and a short
-// reconnect pause; the few tests that need the real pause set it back.
+// Each test starts with an empty log, the default controller, a short
+// reconnect pause and the time-outs as the plug-in gives them; the few tests
+// that need the real pause set it back.
 class PluginTest : public ::testing::Test {
 protected:
     void SetUp() override
@@ -146,6 +116,7 @@ protected:
         NVORNQEL20::TRootObject::GetCoreLogger()->Clear();
         NVORNQEL20::TControllerSimulation::Reset();
         NVORNQEL20::PegClient::SetReconnectPause(10ms);
+        NVORNQEL20::PegClient::SetTimeoutDivisor(1);
     }
 };
 

@@ -63,11 +63,17 @@ public:
     explicit ServedNamespace(std::vector<std::string> hosts = {NodeAddress(0)},
                              NVORNQEL20::TCIMContext context = ProviderContext(), bool replaceDuplicates = false,
                              const std::string& namespaceName = "root/cimv2")
+        : ServedNamespace(
+              context, [hosts](boost::shared_ptr<NVORNQEL20::ICIMNamespace> nameSpace) { ConnectPlugin(nameSpace, hosts); },
+              replaceDuplicates, namespaceName)
+    {
+    }
+
+    // Prepared by the caller's step (its own Init and connect, say) instead.
+    ServedNamespace(NVORNQEL20::TCIMContext context, const NVORNQEL20::TProviderSession::TPrepareStep& prepare,
+                    bool replaceDuplicates = false, const std::string& namespaceName = "root/cimv2")
         : fLocal(boost::make_shared<NVORNQEL20::TInmemNamespace>()),
-          fSession(Options(context, replaceDuplicates, fLocal, namespaceName),
-                   [hosts](boost::shared_ptr<NVORNQEL20::ICIMNamespace> nameSpace) {
-                       ConnectPlugin(nameSpace, hosts);
-                   })
+          fSession(Options(context, replaceDuplicates, fLocal, namespaceName), prepare)
     {
     }
 

@@ -89,6 +89,10 @@ struct Qualifier {
     Value value;
     Flavor flavor;
     bool propagated = false;
+
+    static Qualifier of(std::string name, Value value);
+    // Key TRUE, not overridable: how a class marks its keys.
+    static Qualifier key();
 };
 
 struct Property {

@@ -14,6 +14,7 @@
 #include <Pegasus/Common/Exception.h>
 #include <Pegasus/Common/SSLContext.h>
 #include <Pegasus/Common/String.h>
+#include <functional>
 #include <memory>
 
 PEGASUS_NAMESPACE_BEGIN
@@ -67,6 +68,18 @@ public:
     // CIMClientMalformedHTTPException.
     Uint64 getMaxResponseSize() const;
     void setMaxResponseSize(Uint64 bytes);
+
+    // How much of a response has arrived: the bytes of its body and the
+    // results (instances, classes, names, paths, objects) decoded from them.
+    struct ResponseProgress
+    {
+        Uint64 bodyBytes;
+        Uint32 results;
+    };
+    typedef std::function<void(const ResponseProgress&)> ProgressCallback;
+    // Called on the caller's thread each time a piece of a response's body
+    // has been decoded; it must not throw. An empty function stops it.
+    void setProgressCallback(ProgressCallback callback);
 
     // HTTP. Raises AlreadyConnectedException, InvalidLocatorException (bad
     // host or port), CannotCreateSocketException, CannotConnectException
