@@ -76,7 +76,7 @@ processes() {
 } | awk '{ print length, $0 }' | sort -rn | cut -d' ' -f2- >"$logs/processes"  # longest first
 
 echo "valgrind: $(tr ':' '\n' <"$logs/processes" | wc -l) tests in $(wc -l <"$logs/processes") processes"
-export CIMHTTP_TEST_TIME_SCALE=5
+export CIMHTTP_TEST_TIME_SCALE=10
 export bin logs
 start=$(date +%s)
 set +e

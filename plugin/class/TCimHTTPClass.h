@@ -11,6 +11,7 @@
 
 #include <qel/ICIMClass.h>
 
+#include "class/TCimHTTPInstanceCache.h"
 #include "schema/TCimHTTPQualifierTable.h"
 
 namespace NVORNQEL20 {
@@ -190,7 +191,7 @@ private:
     std::map<std::string, boost::shared_ptr<TCimHTTPMethodDecl>> fMethodDecls;
     int fEnumerateInstancesTimeout;
     // The instances of the last enumeration (and those added since) by path.
-    std::multimap<std::string, boost::shared_ptr<TCimHTTPInstance>> fInstances;
+    TCimHTTPInstanceCache fInstances;
 };
 
 }  // namespace NVORNQEL20

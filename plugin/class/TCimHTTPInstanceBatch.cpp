@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <utility>
 
+#include "class/TCimHTTPInstanceCache.h"
+
 namespace NVORNQEL20 {
 
 void TCimHTTPInstanceBatch::Reserve(std::size_t count)
@@ -16,14 +18,17 @@ void TCimHTTPInstanceBatch::Add(const std::string& path, boost::shared_ptr<TCimH
     fPaths += path;
 }
 
-void TCimHTTPInstanceBatch::FileInto(TCache& cache)
+void TCimHTTPInstanceBatch::FileInto(TCimHTTPInstanceCache& cache)
 {
     std::stable_sort(fEntries.begin(), fEntries.end(),
                      [this](const TEntry& left, const TEntry& right) { return PathOf(left) < PathOf(right); });
+    std::vector<TCimHTTPInstanceCache::TEntry> sorted;
+    sorted.reserve(fEntries.size());
     for (TEntry& entry : fEntries)
-        cache.emplace_hint(cache.end(), std::string(PathOf(entry)), std::move(entry.fInstance));
+        sorted.emplace_back(std::string(PathOf(entry)), std::move(entry.fInstance));
     fEntries.clear();
     fPaths.clear();
+    cache.AddSorted(std::move(sorted));
 }
 
 std::string_view TCimHTTPInstanceBatch::PathOf(const TEntry& entry) const

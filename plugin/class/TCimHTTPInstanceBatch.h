@@ -2,7 +2,6 @@
 #define CIMHTTP_CLASS_TCIMHTTPINSTANCEBATCH_H
 
 #include <cstddef>
-#include <map>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -12,6 +11,7 @@
 namespace NVORNQEL20 {
 
 class TCimHTTPInstance;
+class TCimHTTPInstanceCache;
 
 // The instances one enumeration reads, each with its path, until they are
 // filed in the class's instance cache. Filed in one sort rather than one by
@@ -19,13 +19,11 @@ class TCimHTTPInstance;
 // them reads a few megabytes instead of a string in every corner of the heap.
 class TCimHTTPInstanceBatch {
 public:
-    typedef std::multimap<std::string, boost::shared_ptr<TCimHTTPInstance>> TCache;
-
     void Reserve(std::size_t count);
     void Add(const std::string& path, boost::shared_ptr<TCimHTTPInstance> instance);
     // Files the instances in path order, those under one path in the order
     // they were added, as filing them one by one would; empties the batch.
-    void FileInto(TCache& cache);
+    void FileInto(TCimHTTPInstanceCache& cache);
 
 private:
     struct TEntry {

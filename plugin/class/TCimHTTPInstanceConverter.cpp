@@ -129,11 +129,11 @@ void TCimHTTPInstanceConverter::ConvertProperty(Pegasus::Uint32 index, const Peg
     }
 }
 
-TCIMValue TCimHTTPInstanceConverter::HostValue(const std::string& name, const Pegasus::CIMValue& value) const
+TCIMValue TCimHTTPInstanceConverter::HostValue(const std::string& name, const Pegasus::CIMValue& value)
 {
     TCIMValue converted;
     if (!value.isNull() || fConvertsNulls)
-        pegValToQEL(name, value, value.getType(), value.isArray(), converted, fHostClass);
+        pegValToQEL(name, value, value.getType(), value.isArray(), converted, fHostClass, fText);
     return converted;
 }
 

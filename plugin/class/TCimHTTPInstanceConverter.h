@@ -17,6 +17,8 @@
 #include <qel/ICIMClass.h>
 #include <qel/TCIMValue.h>
 
+#include "convert/TStreamText.h"
+
 namespace NVORNQEL20 {
 
 class TCimHTTPClass;
@@ -29,7 +31,8 @@ class TCimHTTPNamespace;
 // to, "InstanceID" values made unique across the nodes, the node in
 // "NodeID", and the rules of the classes OMC_ProcessorSlot and
 // VORN_StandardMessageLogEntry. A property that fails costs only itself.
-// Lives for one enumeration: it remembers the referenced classes it found.
+// Lives for one enumeration: it remembers the referenced classes it found
+// and what each property name means, and reads texts through one stream.
 class TCimHTTPInstanceConverter {
 public:
     // The node an instance came from: its place in the node list and its key.
@@ -64,7 +67,7 @@ private:
     const TPropertyName& NameAt(Pegasus::Uint32 index, const Pegasus::String& sent);
     void ConvertProperty(Pegasus::Uint32 index, const Pegasus::CIMConstInstance& source, const TNode& node,
                          TCimHTTPInstance& target);
-    TCIMValue HostValue(const std::string& name, const Pegasus::CIMValue& value) const;
+    TCIMValue HostValue(const std::string& name, const Pegasus::CIMValue& value);
     void AttachReferencedClass(TCIMValue& value, const std::string& name, const Pegasus::CIMConstInstance& source,
                                const Pegasus::CIMValue& sent);
     boost::shared_ptr<ICIMClass> FindClass(const std::string& name);
@@ -86,6 +89,7 @@ private:
     std::map<std::string, boost::shared_ptr<ICIMClass>> fReferencedClasses;
     // By the property's place in the instance.
     std::vector<TPropertyName> fNames;
+    TStreamText fText;
 };
 
 }  // namespace NVORNQEL20

@@ -1,7 +1,5 @@
 #include "convert/ValueConversion.h"
 
-#include <optional>
-#include <sstream>
 #include <utility>
 
 #include <Pegasus/Common/CIMDateTime.h>
@@ -56,26 +54,6 @@ T Read(const Pegasus::CIMValue& value)
     return holder;
 }
 
-// The text the client library's stream output writes for each value, all
-// values of one conversion through one stream: making a stream costs more
-// than writing a short text into it. The stream is made on first use.
-class TStreamText {
-public:
-    template <typename T>
-    std::string operator()(const T& value)
-    {
-        if (!fStream)
-            fStream.emplace();
-        fStream->str(std::string());
-        fStream->clear();
-        *fStream << value;
-        return fStream->str();
-    }
-
-private:
-    std::optional<std::ostringstream> fStream;
-};
-
 // Numbers and booleans convert as they are.
 template <typename T>
 TCIMValue HostElement(const T& element, TStreamText&)
@@ -114,7 +92,7 @@ TCIMValue HostReference(const Pegasus::CIMValue& value, const boost::shared_ptr<
 }
 
 void ScalarToQEL(const Pegasus::CIMValue& value, Pegasus::CIMType type, TCIMValue& out,
-                 const boost::shared_ptr<ICIMClass>& cls)
+                 const boost::shared_ptr<ICIMClass>& cls, TStreamText& text)
 {
     switch (type) {
     case Pegasus::CIMTYPE_BOOLEAN:
@@ -131,7 +109,6 @@ void ScalarToQEL(const Pegasus::CIMValue& value, Pegasus::CIMType type, TCIMValu
         return;
     default:
         VisitElementType(type, [&](auto native) {
-            TStreamText text;
             out = HostElement(Read<typename decltype(native)::type>(value), text);
         });
     }
@@ -140,14 +117,13 @@ void ScalarToQEL(const Pegasus::CIMValue& value, Pegasus::CIMType type, TCIMValu
 // The elements are built in the host array itself (its non-const element
 // vector), not in a vector the array would copy: each is of the array's
 // element type by the mapping of pegTypeToQELType.
-void ArrayToQEL(const Pegasus::CIMValue& value, Pegasus::CIMType type, TCIMValue& out)
+void ArrayToQEL(const Pegasus::CIMValue& value, Pegasus::CIMType type, TCIMValue& out, TStreamText& text)
 {
     VisitElementType(type, [&](auto native) {
         const auto items = Read<Pegasus::Array<typename decltype(native)::type>>(value);
         TCIMValue array(pegTypeToQELType(type, true), 0);
         std::vector<TCIMValue>& elements = array;
         elements.reserve(items.size());
-        TStreamText text;
         for (Pegasus::Uint32 i = 0; i < items.size(); ++i)
             elements.push_back(HostElement(items[i], text));
         out = std::move(array);
@@ -234,13 +210,20 @@ TCIMValue::TCIMType pegTypeToQELType(Pegasus::CIMType type, bool isArray)
     return static_cast<TCIMValue::TCIMType::ECIMType>(known ? type + kScalarOffset : TCIMValue::TCIMType::eNoType);
 }
 
-void pegValToQEL(std::string, Pegasus::CIMValue value, Pegasus::CIMType type, bool isArray, TCIMValue& out,
+void pegValToQEL(std::string name, Pegasus::CIMValue value, Pegasus::CIMType type, bool isArray, TCIMValue& out,
                  boost::shared_ptr<ICIMClass> cls)
 {
+    TStreamText text;
+    pegValToQEL(std::move(name), std::move(value), type, isArray, out, std::move(cls), text);
+}
+
+void pegValToQEL(std::string, Pegasus::CIMValue value, Pegasus::CIMType type, bool isArray, TCIMValue& out,
+                 boost::shared_ptr<ICIMClass> cls, TStreamText& text)
+{
     if (isArray)
-        ArrayToQEL(value, type, out);
+        ArrayToQEL(value, type, out, text);
     else
-        ScalarToQEL(value, type, out, cls);
+        ScalarToQEL(value, type, out, cls, text);
 }
 
 void qelValToPeg(TCIMValue const& value, Pegasus::CIMValue& out)

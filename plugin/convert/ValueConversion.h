@@ -13,6 +13,8 @@
 #include <qel/ICIMClass.h>
 #include <qel/TCIMValue.h>
 
+#include "convert/TStreamText.h"
+
 namespace NVORNQEL20 {
 
 // The boundary between the client library's values and the host's. The
@@ -33,6 +35,10 @@ TCIMValue::TCIMType pegTypeToQELType(Pegasus::CIMType type, bool isArray);
 // 0 and the default char16, datetime and object path.
 void pegValToQEL(std::string name, Pegasus::CIMValue value, Pegasus::CIMType type, bool isArray, TCIMValue& out,
                  boost::shared_ptr<ICIMClass> cls);
+// The same, reading texts through the caller's stream (the stream output of
+// char16 values and of array elements that are strings or datetimes).
+void pegValToQEL(std::string name, Pegasus::CIMValue value, Pegasus::CIMType type, bool isArray, TCIMValue& out,
+                 boost::shared_ptr<ICIMClass> cls, TStreamText& text);
 
 // A host value to a client value; references convert as scalars only.
 void qelValToPeg(TCIMValue const& value, Pegasus::CIMValue& out);

@@ -3,6 +3,7 @@
 #include <cctype>
 #include <charconv>
 #include <iterator>
+#include <string_view>
 
 #include <qel/TCIMDateTime.h>
 
@@ -187,8 +188,8 @@ bool FillFromValueMap(const std::vector<TCIMValue>& valueMap, const std::vector<
 int TakeLongPrefix(std::string& units)
 {
     for (int i = 0; i < kPrefixCount; ++i) {
-        const std::string prefix = kLongPrefixes[i];
-        if (i != kNoPrefix && units.compare(0, prefix.size(), prefix) == 0) {
+        const std::string_view prefix = kLongPrefixes[i];
+        if (i != kNoPrefix && std::string_view(units).substr(0, prefix.size()) == prefix) {
             units.erase(0, prefix.size());
             return i;
         }

@@ -1,6 +1,7 @@
 #include "namespace/TCimHTTPNamespace.h"
 
 #include <algorithm>
+#include <array>
 #include <climits>
 #include <cstdio>
 
@@ -72,23 +73,25 @@ std::vector<std::string> InstanceNames(PegClient& client, const std::string& nam
     return client.EnumerateInstanceNames(pegNameSpace, pegClassName, kInstanceNamesTimeoutMs);
 }
 
-// The character classes of the C locale, whatever locale the host runs in:
-// bytes above 127 are neither letters nor digits. Asked without the
-// locale, as every qualifier and property look-up normalizes a name.
-bool IsAsciiLetter(unsigned char c)
+// What each byte may be in a name: the C locale's letters and "_" anywhere,
+// its digits after the first character, nothing else (bytes above 127
+// are neither letters nor digits there), whatever locale the host runs in.
+// A table rather than the locale's functions: every qualifier and property
+// look-up normalizes a name.
+enum ENameCharacter : unsigned char { eNotInName = 0, eNamePart = 1, eNameStart = 3 };
+
+constexpr std::array<unsigned char, 256> NameCharacters()
 {
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+    std::array<unsigned char, 256> kinds{};
+    for (int c = '0'; c <= '9'; ++c)
+        kinds[c] = eNamePart;
+    for (int c = 'a'; c <= 'z'; ++c)
+        kinds[c] = kinds[c - 'a' + 'A'] = eNameStart;
+    kinds['_'] = eNameStart;
+    return kinds;
 }
 
-bool IsNameStart(unsigned char c)
-{
-    return c == '_' || IsAsciiLetter(c);
-}
-
-bool IsNamePart(unsigned char c)
-{
-    return IsNameStart(c) || (c >= '0' && c <= '9');
-}
+constexpr std::array<unsigned char, 256> kNameCharacters = NameCharacters();
 
 char LowerCase(char c)
 {
@@ -415,11 +418,12 @@ boost::shared_ptr<ICIMNamespace> TCimHTTPNamespace::GetUpcallNamespace()
 std::string TCimHTTPNamespace::NormalizeName(const std::string& name)
 {
     std::string normalized(name);
-    for (std::size_t i = 0; i < normalized.size(); ++i) {
-        const unsigned char c = static_cast<unsigned char>(normalized[i]);
-        if (!(i == 0 ? IsNameStart(c) : IsNamePart(c)))
+    unsigned char required = eNameStart;
+    for (char& c : normalized) {
+        if ((kNameCharacters[static_cast<unsigned char>(c)] & required) != required)
             RejectName(name);
-        normalized[i] = LowerCase(normalized[i]);
+        c = LowerCase(c);
+        required = eNamePart;
     }
     return normalized;
 }

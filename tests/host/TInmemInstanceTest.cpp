@@ -118,6 +118,24 @@ TEST_F(TInmemInstanceTest, InheritedPropertiesKeepTheDeclarationsOfTheirSupercla
     EXPECT_EQ(std::vector<std::string>{"InstanceID"}, PropertyNames(*ownOnly));
 }
 
+// A property lives inside its instance: the same object for every look-up,
+// it sees the values set on the instance, and while it is held the
+// instance lives on.
+TEST_F(TInmemInstanceTest, APropertyIsPartOfItsInstance) {
+    boost::shared_ptr<ICIMInstance> instance = NewComputer("esx01");
+    boost::shared_ptr<ICIMProperty> name = instance->GetProperty("Name", TCIMContext());
+    EXPECT_EQ(name, instance->GetProperty("NAME", TCIMContext()));
+    instance->SetPropertyValue("name", TCIMValue("esx02"), TCIMContext());
+    EXPECT_EQ("esx02", name->ToString());
+
+    boost::weak_ptr<ICIMInstance> held = instance;
+    instance.reset();
+    ASSERT_FALSE(held.expired());
+    EXPECT_EQ("esx02", name->ToString());
+    name.reset();
+    EXPECT_TRUE(held.expired());
+}
+
 TEST_F(TInmemInstanceTest, KeysInheritedFromASuperclassMakeDistinctPaths) {
     boost::shared_ptr<ICIMInstance> first = NewComputer("esx01");
     boost::shared_ptr<ICIMInstance> second = NewComputer("esx02");
@@ -156,6 +174,10 @@ TEST_F(TInmemInstanceTest, ADeclarationAddedLaterIsSeenByTheInstances) {
     boost::shared_ptr<ICIMPropertyDecl> status = fSchema.AddProperty(*fElement, "Status", TCIMValue(TType::eString, 0));
     instance->SetPropertyValue("Status", TCIMValue("OK"), TCIMContext());
     EXPECT_EQ(status, instance->GetProperty("Status", TCIMContext())->GetDeclaration(TCIMContext()));
+    EXPECT_EQ((std::vector<std::string>{"CAPTION", "CreationClassName", "Dedicated", "HealthState", "InstanceID",
+                                        "Name", "Status"}),
+              PropertyNames(*instance));
+    EXPECT_EQ(fHealthState, instance->GetProperty("healthstate", TCIMContext())->GetDeclaration(TCIMContext()));
 }
 
 TEST_F(TInmemInstanceTest, TheSuperclassChainIsWalkedOncePerClass) {

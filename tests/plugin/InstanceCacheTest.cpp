@@ -17,6 +17,8 @@
 #include <qel/TInmemNamespace.h>
 
 #include "class/TCimHTTPClass.h"
+#include "class/TCimHTTPInstanceBatch.h"
+#include "class/TCimHTTPInstanceCache.h"
 #include "instance/TCimHTTPInstance.h"
 #include "InstanceTestSupport.h"
 #include "SchemaTestSupport.h"
@@ -175,6 +177,36 @@ TEST_F(InstanceCacheTest, ReferencesAreCheckedAlongTheSuperclassChain)
     EXPECT_EQ(std::vector<std::string>(
                   2, "Inmem: SetValue: decl references type CIM_LogicalDevice but value references CIM_System"),
               LoggedMessages(0));
+}
+
+// What an enumeration files in one sort lands where filing the instances
+// one by one would put it: in path order, those under one path in the
+// order they came, after those already under it.
+TEST(InstanceCacheOrderTest, FilingInOneSortKeepsTheOrderOfFilingOneByOne)
+{
+    std::vector<boost::shared_ptr<TCimHTTPInstance>> made;
+    for (int i = 0; i < 6; ++i)
+        made.push_back(boost::make_shared<TCimHTTPInstance>(boost::shared_ptr<ICIMClass>(), kNoContext));
+    TCimHTTPInstanceCache cache;
+    cache.Add("b", made[0]);
+    TCimHTTPInstanceBatch batch;
+    batch.Add("c", made[1]);
+    batch.Add("b", made[2]);
+    batch.Add("a", made[3]);
+    batch.Add("b", made[4]);
+    batch.FileInto(cache);
+    EXPECT_EQ((std::vector<boost::shared_ptr<TCimHTTPInstance>>{made[3], made[0], made[2], made[4], made[1]}),
+              cache.Instances());
+    EXPECT_EQ(made[0], cache.Find("b"));
+    EXPECT_FALSE(cache.Find("ab"));
+
+    cache.Add("a", made[5]);
+    cache.Remove("b");
+    EXPECT_EQ((std::vector<boost::shared_ptr<TCimHTTPInstance>>{made[3], made[5], made[1]}), cache.Instances());
+    batch.FileInto(cache);
+    EXPECT_EQ(3u, cache.Instances().size());
+    cache.Clear();
+    EXPECT_TRUE(cache.Instances().empty());
 }
 
 }  // namespace

@@ -102,7 +102,7 @@ private:
 
     boost::weak_ptr<ICIMClass> fClass;
     EPropertyMode fPropertyMode;
-    // The lineage of the class when a property was first bound: the slots' order.
+    // The lineage of the class when a property was first looked up: the slots' order.
     mutable boost::shared_ptr<const TInmemLineage> fLineage;
     mutable TSlots fSlots;
     mutable TExtraProperties fExtraProperties;
