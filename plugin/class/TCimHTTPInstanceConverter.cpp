@@ -208,8 +208,10 @@ void TCimHTTPInstanceConverter::MakeIdentityUnique(TCIMValue& value, const TNode
 void TCimHTTPInstanceConverter::Store(TCimHTTPInstance& target, const TPropertyName& name,
                                       const TCIMValue& value) const
 {
+    // The server's spelling: a name the class declares nowhere (a subclass's
+    // property in a deep answer) keeps it in the declaration made for it.
     if (!name.fIsSlotNumber) {
-        target.SetPropertyValue(name.fKey, value, kNoContext);
+        target.SetPropertyValue(name.fName, value, kNoContext);
         return;
     }
     target.GetProperty(kSlotNumberProperty, kNoContext);

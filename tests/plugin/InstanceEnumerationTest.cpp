@@ -224,6 +224,29 @@ TEST_F(SingleNodeEnumerationTest, ReferencesCarryTheClassTheirPathNames)
     EXPECT_TRUE(LostProperties().empty());
 }
 
+// A deep answer carries the subclass's own properties, which the class
+// enumerated declares nowhere: they keep the names the server spelled.
+TEST_F(SingleNodeEnumerationTest, SubclassPropertiesOfADeepAnswerKeepTheServersSpelling)
+{
+    Serve();
+    std::vector<std::string> names;
+    Class("CIM_ComputerSystem")
+        ->EnumerateInstances(
+            [&](boost::shared_ptr<ICIMInstance> instance) {
+                instance->EnumerateProperties(
+                    [&](boost::shared_ptr<ICIMProperty> property) {
+                        names.push_back(property->GetDeclaration(kNoContext)->GetName(kNoContext));
+                        return true;
+                    },
+                    kNoContext);
+                return false;
+            },
+            true, kNoContext);
+    EXPECT_NE(names.end(), std::find(names.begin(), names.end(), "BootTime"));
+    EXPECT_NE(names.end(), std::find(names.begin(), names.end(), "LastBootDuration"));
+    EXPECT_EQ(names.end(), std::find(names.begin(), names.end(), "boottime"));
+}
+
 // The callback's "false" ends the class it was called for, subclasses
 // included, not the classes beside it; children that lead back up end the walk.
 TEST_F(SingleNodeEnumerationTest, DeepEnumerationWalksTheChildrenUntilTheCallbackStops)
