@@ -22,24 +22,15 @@ Qualifier qualifier(const std::string& name, Value value, bool toSubclass = true
     return made;
 }
 
-Property property(const std::string& name, Value value, std::vector<Qualifier> qualifiers = {})
-{
-    Property made;
-    made.name = name;
-    made.value = std::move(value);
-    made.qualifiers = std::move(qualifiers);
-    return made;
-}
-
 CimClass baseClass()
 {
     CimClass base;
     base.name = "Demo_Base";
     base.qualifiers = {qualifier("Description", Value::text("base")), qualifier("Abstract", Value::boolean(true), false)};
-    base.properties = {property("Id", Value::null(CimType::String), {qualifier("Key", Value::boolean(true))}),
-                       property("Size", Value::null(CimType::Uint32),
+    base.properties = {Property::of("Id", Value::null(CimType::String), {qualifier("Key", Value::boolean(true))}),
+                       Property::of("Size", Value::null(CimType::Uint32),
                                 {qualifier("Units", Value::text("Bytes")), qualifier("Description", Value::text("old"))}),
-                       property("State", Value::scalar(CimType::Uint16, "5"))};
+                       Property::of("State", Value::scalar(CimType::Uint16, "5"))};
     return base;
 }
 
@@ -48,8 +39,8 @@ CimClass derivedClass()
     CimClass derived;
     derived.name = "Demo_Derived";
     derived.superClass = "Demo_Base";
-    derived.properties = {property("Extra", Value::null(CimType::String)),
-                          property("Size", Value::null(CimType::Uint32),
+    derived.properties = {Property::of("Extra", Value::null(CimType::String)),
+                          Property::of("Size", Value::null(CimType::Uint32),
                                    {qualifier("Override", Value::text("Size"), false),
                                     qualifier("Description", Value::text("new"))})};
     return derived;
@@ -123,7 +114,7 @@ TEST_F(RepositoryInCode, ClassChangesAreCheckedAndReachSubclasses)
     EXPECT_EQ(codeOf([&] { repository_.replaceClass(ns_, orphan); }), 6);
 
     CimClass wider = baseClass();
-    wider.properties.push_back(property("Added", Value::null(CimType::Boolean)));
+    wider.properties.push_back(Property::of("Added", Value::null(CimType::Boolean)));
     repository_.replaceClass(ns_, wider);
     EXPECT_NE(repository_.resolvedClass(ns_, "Demo_Derived")->findProperty("Added"), nullptr);
 

@@ -158,6 +158,15 @@ Qualifier Qualifier::key()
     return key;
 }
 
+Property Property::of(std::string name, Value value, std::vector<Qualifier> qualifiers)
+{
+    Property property;
+    property.name = std::move(name);
+    property.value = std::move(value);
+    property.qualifiers = std::move(qualifiers);
+    return property;
+}
+
 const Property* CimClass::findProperty(std::string_view name) const
 {
     return findByName(properties, name);
@@ -190,10 +199,7 @@ void Instance::set(const std::string& name, Value value)
         existing->propagated = false;
         return;
     }
-    Property property;
-    property.name = name;
-    property.value = std::move(value);
-    properties.push_back(std::move(property));
+    properties.push_back(Property::of(name, std::move(value)));
 }
 
 }  // namespace testcimom

@@ -8,11 +8,7 @@ namespace {
 
 Property declared(const std::string& name, CimType type, std::vector<Qualifier> qualifiers = {})
 {
-    Property property;
-    property.name = name;
-    property.value = Value::null(type);
-    property.qualifiers = std::move(qualifiers);
-    return property;
+    return Property::of(name, Value::null(type), std::move(qualifiers));
 }
 
 CimClass keyedClass(const std::string& className)

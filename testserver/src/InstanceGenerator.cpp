@@ -49,10 +49,7 @@ std::vector<std::string> firstTags(std::size_t count)
 // instances name each property once.
 void append(Instance& instance, const char* name, Value value)
 {
-    Property property;
-    property.name = name;
-    property.value = std::move(value);
-    instance.properties.push_back(std::move(property));
+    instance.properties.push_back(Property::of(name, std::move(value)));
 }
 
 Instance testBigInstance(std::size_t i, std::size_t count)
@@ -159,17 +156,10 @@ void InstanceGenerator::addMixedClass(Repository& repository, const std::string&
 {
     CimClass cimClass;
     cimClass.name = className;
-    Property id;
-    id.name = "Id";
-    id.value = Value::null(CimType::String);
-    id.qualifiers.push_back(Qualifier::key());
-    cimClass.properties.push_back(id);
-    for (std::size_t column = 1; column < propertyCount; ++column) {
-        Property property;
-        property.name = mixedPropertyName(column);
-        property.value = Value::null(mixedType(column).type, mixedType(column).isArray);
-        cimClass.properties.push_back(property);
-    }
+    cimClass.properties.push_back(Property::of("Id", Value::null(CimType::String), {Qualifier::key()}));
+    for (std::size_t column = 1; column < propertyCount; ++column)
+        cimClass.properties.push_back(
+            Property::of(mixedPropertyName(column), Value::null(mixedType(column).type, mixedType(column).isArray)));
     repository.addClass(nameSpace, cimClass);
     std::vector<Instance> instances;
     instances.reserve(instanceCount);

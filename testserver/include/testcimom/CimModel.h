@@ -102,6 +102,10 @@ struct Property {
     std::vector<Qualifier> qualifiers;
     std::string classOrigin;
     bool propagated = false;
+
+    // A class's declaration (its value the default, null for most) or an
+    // instance's value.
+    static Property of(std::string name, Value value, std::vector<Qualifier> qualifiers = {});
 };
 
 struct Parameter {
