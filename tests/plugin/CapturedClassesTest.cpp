@@ -107,8 +107,7 @@ protected:
     void SetUp() override
     {
         PluginTest::SetUp();
-        testcimom::ServerOptions options = DemoServerOptions(0);
-        options.dataSet.kind = testcimom::DataSetKind::Capture;
+        testcimom::ServerOptions options = ServerOptionsFor(testcimom::DataSetKind::Capture);
         options.dataSet.testBigInstances = 0;
         fServer = StartServer(options);
         fClasses = ReadMofClasses(Captures::directory() + "/mof/schema.mof");

@@ -28,8 +28,7 @@ protected:
     void SetUp() override
     {
         SchemaTest::SetUp();
-        testcimom::ServerOptions options = DemoServerOptions(0);
-        options.dataSet.kind = testcimom::DataSetKind::Capture;
+        testcimom::ServerOptions options = ServerOptionsFor(testcimom::DataSetKind::Capture);
         fServer = StartServer(options);
         ASSERT_TRUE(fClient.Connect(NodeAddress(0), "", ""));
     }

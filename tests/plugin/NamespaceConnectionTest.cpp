@@ -348,8 +348,7 @@ class ESXiCheckTest : public NamespaceConnectionTest {
 protected:
     std::unique_ptr<testcimom::CimServer> StartESXi(const std::string& version)
     {
-        testcimom::ServerOptions options = DemoServerOptions(0);
-        options.dataSet.kind = testcimom::DataSetKind::DemoEsxi;
+        testcimom::ServerOptions options = ServerOptionsFor(testcimom::DataSetKind::DemoEsxi);
         options.dataSet.esxiVersion = version;
         return StartServer(options);
     }

@@ -395,8 +395,7 @@ class ESXiSchemaTest : public PluginTest {
 TEST_F(ESXiSchemaTest, EsxiHostSkipsTheUnionNamespace)
 {
     InFreshProcess([] {
-        testcimom::ServerOptions options = DemoServerOptions(0);
-        options.dataSet.kind = testcimom::DataSetKind::DemoEsxi;
+        testcimom::ServerOptions options = ServerOptionsFor(testcimom::DataSetKind::DemoEsxi);
         auto server = StartServer(options);
         ServedNamespace served;
         ASSERT_TRUE(served->getIsServeESXi());

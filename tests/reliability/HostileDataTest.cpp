@@ -41,8 +41,7 @@ protected:
     void SetUp() override
     {
         PluginTest::SetUp();
-        testcimom::ServerOptions options = DemoServerOptions(0);
-        options.dataSet.kind = testcimom::DataSetKind::Empty;
+        testcimom::ServerOptions options = ServerOptionsFor(testcimom::DataSetKind::Empty);
         fServer = std::make_unique<testcimom::CimServer>(options);
         fServer->repository().addNamespace(kNamespace);
     }

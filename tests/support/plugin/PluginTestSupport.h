@@ -33,12 +33,17 @@ inline std::string NodeAddress(int index = 0)
     return testcimom::LoopbackBlock::forThisProcess().address(index);
 }
 
-inline testcimom::ServerOptions DemoServerOptions(int node = 0)
+inline testcimom::ServerOptions ServerOptionsFor(testcimom::DataSetKind kind, int node = 0)
 {
     testcimom::ServerOptions options;
     options.address = NodeAddress(node);
-    options.dataSet.kind = testcimom::DataSetKind::Demo;
+    options.dataSet.kind = kind;
     return options;
+}
+
+inline testcimom::ServerOptions DemoServerOptions(int node = 0)
+{
+    return ServerOptionsFor(testcimom::DataSetKind::Demo, node);
 }
 
 // Demo CIMOMs on this process's node addresses, started, each node's
