@@ -98,8 +98,8 @@ const TCimHTTPInstanceConverter::TPropertyName& TCimHTTPInstanceConverter::NameA
     if (index < fNames.size() && fNames[index].fSent == sent)
         return fNames[index];
     const std::string name = Text(sent);
-    TPropertyName known{sent, name, TCimHTTPNamespace::NormalizeName(name),
-                        name.find(kIdentityProperty) != std::string::npos,
+    TCimHTTPNamespace::NormalizeName(name);  // throws for a name that is no CIM name
+    TPropertyName known{sent, name, name.find(kIdentityProperty) != std::string::npos,
                         fIsProcessorSlot && TCIMName::EqualNoCase(name, kSlotNumberProperty)};
     if (index >= fNames.size())
         fNames.resize(index + 1);
@@ -217,7 +217,7 @@ void TCimHTTPInstanceConverter::Store(TCimHTTPInstance& target, const TPropertyN
     target.GetProperty(kSlotNumberProperty, kNoContext);
     const TCIMValue number = value.IsNull() ? TCIMValue(TCIMValue::TCIMType::eUint16, 0)
                                             : TCIMValue(static_cast<unsigned short>(value));
-    target.SetPropertyValue(name.fKey, number, kNoContext);
+    target.SetPropertyValue(name.fName, number, kNoContext);
 }
 
 void TCimHTTPInstanceConverter::SetNodeID(TCimHTTPInstance& target, const TNode& node) const

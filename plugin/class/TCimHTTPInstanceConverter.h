@@ -59,7 +59,6 @@ private:
     struct TPropertyName {
         Pegasus::String fSent;  // as the server spelled it
         std::string fName;
-        std::string fKey;  // normalized
         bool fIsIdentity;
         bool fIsSlotNumber;
     };
